@@ -1,0 +1,116 @@
+#include "tools/KFileReader.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <vector>
+
+namespace {
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+// The entry of a folder whose name equals the wanted one without regard to ASCII case.
+std::string matchInFolder(const std::string& folder, const std::string& wanted) {
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!dir) return std::string();
+  std::string found;
+  while (dirent* entry = readdir(dir)) {
+    if (strcasecmp(entry->d_name, wanted.c_str()) == 0) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
+}  // namespace
+
+std::string KFileReader::ResolveCaseInsensitive(const std::string& path) {
+  if (path.empty()) return std::string();
+  if (exists(path)) return path;
+
+  std::vector<std::string> parts;
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t next = path.find('/', pos);
+    if (next == std::string::npos) next = path.size();
+    if (next > pos) parts.push_back(path.substr(pos, next - pos));
+    pos = next + 1;
+  }
+  std::string current = path[0] == '/' ? std::string() : std::string(".");
+  for (const std::string& part : parts) {
+    std::string candidate = current + "/" + part;
+    if (part == "." || part == ".." || exists(candidate)) {
+      current = candidate;
+      continue;
+    }
+    std::string match = matchInFolder(current, part);
+    if (match.empty()) return std::string();
+    current += "/" + match;
+  }
+  if (path[0] != '/' && current.rfind("./", 0) == 0) current.erase(0, 2);
+  return current;
+}
+
+int KFileReader::Open(const char* path, int mode) {
+  if (mode_ != KFILE_CLOSED) return KFILE_NOTOPEN;
+  if (mode != KFILE_READ) return KFILE_BADARGUMENT;
+  if (!path || !path[0]) return KFILE_CANTOPEN;
+
+  std::string found = ResolveCaseInsensitive(path);
+  if (found.empty()) return KFILE_CANTOPEN;
+  struct stat st;
+  if (stat(found.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return KFILE_CANTOPEN;
+  file_ = std::fopen(found.c_str(), "rb");
+  if (!file_) return KFILE_CANTOPEN;
+  resolved_ = found;
+  borrowed_ = false;
+  mode_ = KFILE_READ;
+  base_ = 0;
+  length_ = 0;
+  return KFILE_OK;
+}
+
+int KFileReader::Seek(long offset, int origin) {
+  if (mode_ == KFILE_CLOSED) return KFILE_NOTOPEN;
+  int rc;
+  switch (origin) {
+    case 0: rc = std::fseek(file_, base_ + offset, SEEK_SET); break;
+    case 1: rc = std::fseek(file_, offset, SEEK_CUR); break;
+    case 2:
+      rc = length_ ? std::fseek(file_, base_ + length_ - offset, SEEK_SET)
+                   : std::fseek(file_, offset, SEEK_END);
+      break;
+    default: return KFILE_BADARGUMENT;
+  }
+  return rc == 0 ? KFILE_OK : KFILE_BADARGUMENT;
+}
+
+int KFileReader::Tell(long* position) {
+  if (mode_ == KFILE_CLOSED) return KFILE_NOTOPEN;
+  long p = std::ftell(file_);
+  if (position) *position = p - base_;
+  return KFILE_OK;
+}
+
+int KFileReader::Read(void* destination, size_t size) {
+  if (mode_ == KFILE_CLOSED) return KFILE_NOTOPEN;
+  if (mode_ != KFILE_READ) return KFILE_WRONGMODE;
+  if (size == 0 || !destination) return KFILE_SHORTREAD;
+  return std::fread(destination, 1, size, file_) == size ? KFILE_OK : KFILE_SHORTREAD;
+}
+
+void KFileReader::Close() {
+  if (file_ && !borrowed_) std::fclose(file_);
+  file_ = nullptr;
+  borrowed_ = false;
+  mode_ = KFILE_CLOSED;
+  base_ = 0;
+  length_ = 0;
+  resolved_.clear();
+}

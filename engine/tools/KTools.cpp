@@ -1,0 +1,129 @@
+#include "tools/KTools.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace KTools {
+namespace {
+
+char exeFolder[1024];
+char dataPath[1024];
+char userFolder[1024];
+
+MessageBoxHandler messageBoxHandler = nullptr;
+MessagePump messagePump = nullptr;
+
+ClockSource clockSource = nullptr;
+uint64_t clockLast = 0;
+uint32_t clockTotal = 0;
+
+uint64_t rawMilliseconds() {
+  return clockSource ? clockSource() : platform::monotonicMilliseconds();
+}
+
+void copyText(char* dest, size_t size, const char* src) {
+  std::snprintf(dest, size, "%s", src);
+}
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+int InitPaths() {
+  copyText(exeFolder, sizeof exeFolder, platform::executableFolder().c_str());
+  InitClock();
+  return GetYear();
+}
+
+const char* GetExeFolder() {
+  if (!exeFolder[0]) copyText(exeFolder, sizeof exeFolder, platform::executableFolder().c_str());
+  return exeFolder;
+}
+
+void OverrideExeFolder(const char* folder) {
+  copyText(exeFolder, sizeof exeFolder, folder ? folder : "");
+  size_t n = std::strlen(exeFolder);
+  while (n > 1 && isSeparator(exeFolder[n - 1])) exeFolder[--n] = 0;
+}
+
+const char* GetDataPath(const char* name) {
+  const char* folder = GetExeFolder();
+  std::memset(dataPath, 0, sizeof dataPath);
+  if (!name) name = "";
+  if (name[0] == '/' || name[0] == ':' || name[0] == '\\') name++;
+  bool absolute = isSeparator(name[0]) || (name[0] && name[1] == ':');
+  if (absolute)
+    copyText(dataPath, sizeof dataPath, name);
+  else if (std::snprintf(dataPath, sizeof dataPath, "%s/%s", folder, name) >= int(sizeof dataPath))
+    dataPath[sizeof dataPath - 1] = 0;  // a name too long for the buffer is cut
+  ConvertSlashes(dataPath);
+  return dataPath;
+}
+
+const char* GetUserDataFolder() {
+  std::string root = platform::userDataRoot();
+  if (!root.empty() && platform::makeFolders(root)) {
+    copyText(userFolder, sizeof userFolder, root.c_str());
+  } else {
+    copyText(userFolder, sizeof userFolder, GetDataPath(""));
+  }
+  return userFolder;
+}
+
+void ConvertSlashes(char* text) {
+  if (!text) return;
+  for (; *text; ++text)
+    if (*text == '\\') *text = '/';
+}
+
+void MessageBox(const char* caption, const char* text) {
+  if (messageBoxHandler)
+    messageBoxHandler(caption ? caption : "", text ? text : "");
+  else
+    platform::showMessageBox(caption, text);
+}
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler = handler; }
+
+bool OpenUrl(const char* address, bool /*maximised*/) {
+  // The browser decides its own window size here; the flag only mattered to the Windows shell.
+  return platform::openUrl(address);
+}
+
+int GetYear() { return platform::localYear(); }
+
+void InitClock() {
+  clockLast = rawMilliseconds();
+  clockTotal = 0;
+}
+
+uint32_t GetMilliseconds() {
+  uint64_t raw = rawMilliseconds();
+  clockTotal += uint32_t(raw - clockLast);
+  clockLast = raw;
+  return clockTotal;
+}
+
+void ResyncClock() { clockLast = rawMilliseconds(); }
+
+void SetClockSource(ClockSource source) {
+  clockSource = source;
+  clockLast = rawMilliseconds();
+}
+
+void SetMessagePump(MessagePump pump) { messagePump = pump; }
+
+void WaitMs(uint32_t milliseconds, bool pumpMessages) {
+  uint32_t start = GetMilliseconds();
+  while (uint32_t(GetMilliseconds() - start) < milliseconds) {
+    if (pumpMessages && messagePump) messagePump();
+    // Yield the core between readings: the wait is measured on the engine clock, but a
+    // waiting game must not keep a processor busy.
+    if (!clockSource) platform::sleepMilliseconds(1);
+  }
+}
+
+}  // namespace KTools

@@ -1,0 +1,71 @@
+// The engine's small services: paths beside the executable, the per-user folder, the
+// millisecond clock, waiting, the year, message boxes, web addresses and byte order.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+namespace KTools {
+
+// Records the executable's folder, initialises the clock and returns the current year.
+int InitPaths();
+
+// The executable's folder without a trailing separator.
+const char* GetExeFolder();
+
+// Resolves a data file name against the executable's folder. Windows separators are turned
+// into '/'; one leading separator or ':' is skipped; a name that still starts with a separator
+// (or has ':' as its second character) is absolute and kept. The result lives in a static
+// buffer that the next call overwrites.
+const char* GetDataPath(const char* name);
+
+// The per-user data folder ($XDG_DATA_HOME or ~/.local/share), created if missing; the
+// executable's folder followed by '/' when the system gives none.
+const char* GetUserDataFolder();
+
+// Turns every separator of the text into this platform's one, in place.
+void ConvertSlashes(char* text);
+
+// A modal message box with an OK button; with no display it writes to standard error.
+void MessageBox(const char* caption, const char* text);
+// Lets tests and tools see message boxes instead of showing them (null restores the default).
+using MessageBoxHandler = void (*)(const char* caption, const char* text);
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// Asks the desktop to open a web address in the user's browser.
+bool OpenUrl(const char* address, bool maximised);
+
+// The year of the local time.
+int GetYear();
+
+// The engine clock: milliseconds since InitClock, less every interval skipped by ResyncClock.
+void InitClock();
+uint32_t GetMilliseconds();
+void ResyncClock();
+// Replaces the raw millisecond source (tests drive the clock with it); null restores the
+// monotonic system clock. Call InitClock afterwards to start counting from the new source.
+using ClockSource = uint64_t (*)();
+void SetClockSource(ClockSource source);
+
+// Waits that many milliseconds of the engine clock; with pumping, each turn dispatches one
+// pending window message through the pump that the window installs.
+void WaitMs(uint32_t milliseconds, bool pumpMessages);
+using MessagePump = void (*)();
+void SetMessagePump(MessagePump pump);
+
+// Tests and tools may resolve data files against another folder than the executable's.
+void OverrideExeFolder(const char* folder);
+
+// Byte order of the engine's binary files (little-endian) to the machine's and back.
+inline uint32_t FileToHost32(uint32_t v) {
+  if constexpr (std::endian::native == std::endian::little) return v;
+  return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
+}
+inline uint16_t FileToHost16(uint16_t v) {
+  if constexpr (std::endian::native == std::endian::little) return v;
+  return uint16_t((v >> 8) | (v << 8));
+}
+inline uint32_t HostToFile32(uint32_t v) { return FileToHost32(v); }
+inline uint16_t HostToFile16(uint16_t v) { return FileToHost16(v); }
+
+}  // namespace KTools

@@ -1,0 +1,32 @@
+// A temporary folder for a test, removed with everything in it at the end of the test.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/brawnmoor-test-XXXXXX";
+    char* made = mkdtemp(pattern);
+    path_ = made ? made : "";
+  }
+  ~TempDir() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+  }
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  void write(const std::string& name, const std::string& bytes) const {
+    std::filesystem::path p(file(name));
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+  }
+
+ private:
+  std::string path_;
+};

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/ and runs the
+# headless test suites there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRAWNMOOR_SANITIZE=ON -DBRAWNMOOR_BENCH=OFF
+cmake --build build-asan -j"$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j"$(nproc)")
