@@ -7,6 +7,7 @@
 // With no request it prints the summary. --data reads the data folder of another
 // installation (the folder that holds "data").
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,10 +25,40 @@ namespace {
 
 const double kLbsPerKg = 2.20462262;
 
+// The world's texts are Windows-1252; the terminal wants UTF-8.
+std::string utf8(const char* text) {
+  static const uint16_t high[32] = {
+      0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    unsigned c = *p < 0x80 ? *p : *p < 0xA0 ? high[*p - 0x80] : *p;
+    if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    } else {
+      out += char(0xE0 | (c >> 12));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Pads to a width in characters, not bytes.
+std::string padded(const std::string& s, size_t width) {
+  size_t chars = 0;
+  for (unsigned char c : s) chars += (c & 0xC0) != 0x80;
+  return chars >= width ? s : s + std::string(width - chars, ' ');
+}
+
 std::string fullName(const Boxer& b) {
   char name[64];
   formatBoxerName(b, name, sizeof name);
-  return name;
+  return utf8(name);
 }
 
 std::string record(const Boxer& b) {
@@ -50,7 +81,7 @@ void printCategory(int c, int top) {
   for (int i : byRank) {
     if (shown++ >= top) break;
     const Boxer& b = boxers[i];
-    std::printf("%4d  %-26s %-4s %3d  %-18s %6.1f %5d %6d\n", b.rank, fullName(b).c_str(),
+    std::printf("%4d  %s %-4s %3d  %-18s %6.1f %5d %6d\n", b.rank, padded(fullName(b), 26).c_str(),
                 nations[b.nation].shortName, b.age, record(b).c_str(), skillAverage(b),
                 potentialAverage(b), b.fame);
   }
@@ -65,7 +96,7 @@ void printBoxer(int i) {
   const char* managed = b.manager == kPlayer ? "the player's stable"
                         : b.manager == kRetired ? "retired" : "free";
   std::printf("Boxer %d: %s, age %d, from %s (%s)\n", i, fullName(b).c_str(), b.age,
-              nations[b.nation].longName, nations[b.nation].shortName);
+              utf8(nations[b.nation].longName).c_str(), nations[b.nation].shortName);
   std::printf("  %s, rank %d, fame %d, %s\n", weightNames[b.category].name, b.rank, b.fame,
               managed);
   std::printf("  %d cm, %.1f kgs (%d lbs), %s-handed, look %d, face %d\n", b.height,
@@ -102,7 +133,7 @@ std::string band(int value, int width) {
 
 void printSummary() {
   std::printf("Manager: %s, age %d, from %s; cash %d $, %d free skill points; %s %d\n",
-              managerName, career.managerAge, nations[career.managerNation].longName, cash,
+              utf8(managerName).c_str(), career.managerAge, utf8(nations[career.managerNation].longName).c_str(), cash,
               career.freeSkillPoints, "year", year);
   std::printf("Equipment prices %d %d %d %d, staff prices %d %d %d\n", equipmentPrice[0],
               equipmentPrice[1], equipmentPrice[2], equipmentPrice[3], staffPrice[0],
