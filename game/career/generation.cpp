@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "career/contracts.h"
 #include "career/world.h"
 #include "career/worlddata.h"
 #include "tools/KTools.h"
@@ -372,8 +373,10 @@ void startCareer() {
     stableCount = int16_t(placed);
   }
 
-  // 4. The search starts from cleared filters.
+  // 4. The search starts from cleared filters, its list sorted by name.
   std::memset(&searchFilter, 0, sizeof searchFilter);
+  runSearch();
+  sortResults(1);
 
   // 5. Reputation.
   career.reputation = float(career.managerAge / 30 + randomBelow(2));

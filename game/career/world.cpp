@@ -46,6 +46,37 @@ int16_t popupBoxer = -1;
 uint8_t gameOver;
 int16_t selectedBoxer = -1;
 int16_t currentSlot;
+int16_t currentFight = -1;
+int16_t messagePopup;
+int16_t panelSelector = 1;
+
+namespace {
+CareerSoundHook soundHook = nullptr;
+}
+
+void setCareerSoundHook(CareerSoundHook hook) { soundHook = hook; }
+
+void playCareerSound(CareerSound sound) {
+  if (soundHook) soundHook(sound);
+}
+
+void refuse(int message) {
+  popup = int16_t(message);
+  playCareerSound(CareerSound::Refusal);
+}
+
+int stableSlotOf(int boxer) {
+  if (boxer < 0) return -1;
+  for (int s = 0; s < kStableSize; ++s)
+    if (career.stable[s] == boxer) return s;
+  return -1;
+}
+
+int countStable() {
+  int n = 0;
+  for (int s = 0; s < kStableSize; ++s) n += career.stable[s] >= 0;
+  return n;
+}
 
 int randomBelow(int n) {
   int r = std::rand();

@@ -232,6 +232,20 @@ extern int16_t popupBoxer;     // the boxer a message speaks of
 extern uint8_t gameOver;
 extern int16_t selectedBoxer;  // the stable boxer the management screens show; -1 = none
 extern int16_t currentSlot;    // the stable slot of selectedBoxer
+extern int16_t currentFight;   // the Fight record being fought or shown; -1 = none
+extern int16_t messagePopup;   // the monthly message pop-up: 0 none, 1..10 its kind
+extern int16_t panelSelector;  // the panel shown by the boxer and finances screens
+
+// True while a message waits to be read (popup 0 and -1 mean none).
+inline bool popupPending() { return popup > 0; }
+
+// Sounds that the rules ask for; the shell connects them to the sound player.
+enum class CareerSound { Click, Refusal };
+using CareerSoundHook = void (*)(CareerSound);
+void setCareerSoundHook(CareerSoundHook hook);
+void playCareerSound(CareerSound sound);
+// A refused action changes nothing but the message shown, and sounds the refusal.
+void refuse(int message);
 
 // ---- Shared operations --------------------------------------------------------------------
 
@@ -253,6 +267,14 @@ const char* firstNameOf(const Boxer& b);
 const char* surnameOf(const Boxer& b);   // "" for a boxer without surname
 // "First Surname", or "First" for nation 9, into a caller's buffer.
 void formatBoxerName(const Boxer& b, char* out, int size);
+
+// The stable slot holding a boxer, or -1.
+int stableSlotOf(int boxer);
+// Number of occupied stable slots.
+int countStable();
+// True for a valid boxer index.
+inline bool isBoxer(int index) { return index >= 0 && index < kBoxerCount; }
+inline bool isFight(int index) { return index >= 0 && index < kFightCount; }
 
 // Removes a stable slot: later slots move one place forward with all their per-slot values,
 // and the freed last slot is reset. Does not touch the boxer record itself.

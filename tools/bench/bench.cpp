@@ -2,8 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <cstring>
 
+#include "career/contracts.h"
 #include "career/generation.h"
+#include "career/monthadvance.h"
 #include "career/world.h"
 
 // A whole new world, data files read included.
@@ -28,5 +31,37 @@ static void BM_StartCareer(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartCareer)->Unit(benchmark::kMillisecond);
+
+// One month of the world, with a stable of two and no messages in the way.
+static void BM_MonthlyAdvance(benchmark::State& state) {
+  std::srand(3);
+  generateWorld();
+  quickStart();
+  for (auto _ : state) {
+    for (int s = 0; s < kStableSize; ++s)
+      if (isBoxer(career.stable[s])) boxers[career.stable[s]].contractMonths = 50;
+    cash = 1000;
+    popup = 0;
+    gameOver = 0;
+    career.managerAge = 30;
+    monthlyAdvance();
+  }
+}
+BENCHMARK(BM_MonthlyAdvance)->Unit(benchmark::kMillisecond);
+
+// The search screen's search over the whole world and a sort by each column.
+static void BM_SearchAndSort(benchmark::State& state) {
+  std::srand(4);
+  generateWorld();
+  quickStart();
+  searchByRecord = uint8_t(state.range(1));
+  for (auto _ : state) {
+    std::memset(&searchFilter, 0, sizeof searchFilter);
+    runSearch();
+    sortResults(int(state.range(0)));
+  }
+  state.counters["results"] = searchLast + 1;
+}
+BENCHMARK(BM_SearchAndSort)->ArgsProduct({{1, 2, 6}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
