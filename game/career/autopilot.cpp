@@ -74,6 +74,7 @@ void challenge(int slot, AutopilotMonth& m) {
   select(slot);
   opponent = -1;
   const Boxer& me = boxers[selectedBoxer];
+  if (me.fitness < 3 || mustRest(selectedBoxer)) return;
   shownCategory = me.category;
   buildRankingList();
   rankingPage = int16_t(rankingPageOfRank(me.rank) < 0 ? 80 : rankingPageOfRank(me.rank));
@@ -114,10 +115,12 @@ void contracts(AutopilotMonth& m) {
     if (!isBoxer(career.stable[s])) continue;
     select(s);
     const Boxer& b = boxers[selectedBoxer];
-    if (b.contractMonths < 4 && b.age < 34 && renewContract()) m.renewed++;
+    if (b.contractMonths < 4 && (b.age < 34 || countStable() == 1) && renewContract()) m.renewed++;
   }
-  // A third boxer once the account allows it; the search runs once a quarter.
-  if (countStable() < 3 && cash > 400 && month % 3 == 0) {
+  // A third boxer once the account allows it (the search runs once a quarter), and a second
+  // one at once when a boxer stands alone.
+  int count = countStable();
+  if ((count < 3 && cash > 400 && month % 3 == 0) || count == 1) {
     searchByRecord = 0;
     onlyUnranked = 0;
     onlyAffordable = 1;
