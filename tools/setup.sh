@@ -7,6 +7,7 @@ packages=(
   g++ cmake make pkg-config
   libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libgtk-3-dev libcurl4-openssl-dev libpci-dev pci.ids xvfb xauth   # the driver advisor; its window tests run in Xvfb
 )
 
 missing=()

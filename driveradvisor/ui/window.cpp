@@ -1,0 +1,185 @@
+#include "ui/window.h"
+
+#include "art/art.h"
+#include "core/address.h"
+
+namespace vantorel {
+
+namespace {
+
+// Compact controls in the desktop's default typeface at 8 points, so that fields and buttons
+// fit their 20-pixel rectangles and labels their 15 pixels. Plain fields are read-only text
+// on the window's background; the card field keeps a sunken frame.
+constexpr char kCss[] = R"(
+#vantorel-client label, #vantorel-client entry, #vantorel-client button,
+#vantorel-status label { font-size: 8pt; }
+#vantorel-client label { padding: 0; min-height: 0; }
+#vantorel-client entry { min-height: 0; padding: 0 4px; }
+#vantorel-client entry.flat { background: transparent; border-color: transparent; box-shadow: none; }
+#control-100 { border-style: inset; border-width: 2px; border-radius: 0; padding: 0 3px; }
+#vantorel-client button { min-height: 0; min-width: 0; padding: 0 1px; }
+#vantorel-status { min-height: 0; padding: 3px 6px; border-top: 1px solid alpha(black, 0.15); }
+)";
+
+GdkPixbuf* pixbufOf(const Surface& surface) {
+  return gdk_pixbuf_get_from_surface(surface.get(), 0, 0, cairo_image_surface_get_width(surface.get()),
+                                     cairo_image_surface_get_height(surface.get()));
+}
+
+void applyCss(GtkWidget* widget, GtkCssProvider* css) {
+  gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(css),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  if (GTK_IS_CONTAINER(widget)) {
+    gtk_container_forall(GTK_CONTAINER(widget), [](GtkWidget* child, gpointer p) {
+      applyCss(child, static_cast<GtkCssProvider*>(p));
+    }, css);
+  }
+}
+
+GtkWidget* makeControl(const ControlSpec& item) {
+  switch (item.kind) {
+    case ControlKind::Picture: {
+      GdkPixbuf* logo = pixbufOf(drawLogo());
+      GtkWidget* picture = gtk_image_new_from_pixbuf(logo);
+      g_object_unref(logo);
+      return picture;
+    }
+    case ControlKind::Label: {
+      GtkWidget* label = gtk_label_new(item.text);
+      gtk_label_set_xalign(GTK_LABEL(label), 0);
+      gtk_label_set_yalign(GTK_LABEL(label), 0);
+      return label;
+    }
+    case ControlKind::Field:
+    case ControlKind::SunkenField: {
+      GtkWidget* field = gtk_entry_new();
+      gtk_editable_set_editable(GTK_EDITABLE(field), FALSE);
+      gtk_entry_set_has_frame(GTK_ENTRY(field), item.kind == ControlKind::SunkenField);
+      gtk_entry_set_width_chars(GTK_ENTRY(field), 1);
+      gtk_entry_set_text(GTK_ENTRY(field), item.text);
+      return field;
+    }
+    case ControlKind::Button:
+      return gtk_button_new_with_label(item.text);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string os, OpenPage openPage)
+    : server_(std::move(server)), card_(std::move(card)), os_(std::move(os)), openPage_(std::move(openPage)) {
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  g_object_ref_sink(window_);
+  gtk_window_set_title(GTK_WINDOW(window_), kWindowTitle);
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
+  gtk_window_move(GTK_WINDOW(window_), kWindowX, kWindowY);
+
+  GList* icons = nullptr;
+  for (int size : {16, 32, 48, 64}) icons = g_list_append(icons, pixbufOf(drawMonitorIcon(size)));
+  gtk_window_set_icon_list(GTK_WINDOW(window_), icons);
+  g_list_free_full(icons, g_object_unref);
+
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_widget_set_size_request(box, kClientWidth, kClientHeight);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_widget_set_name(fixed, "vantorel-client");
+  gtk_widget_set_vexpand(fixed, TRUE);
+  gtk_box_pack_start(GTK_BOX(box), fixed, TRUE, TRUE, 0);
+  for (const ControlSpec& item : kControls) {
+    GtkWidget* widget = makeControl(item);
+    gtk_widget_set_size_request(widget, item.rect.width, item.rect.height);
+    gtk_fixed_put(GTK_FIXED(fixed), widget, item.rect.x, item.rect.y);
+    if (item.id == kNoId) continue;
+    gtk_widget_set_name(widget, ("control-" + std::to_string(item.id)).c_str());
+    controls_[item.id] = widget;
+    if (item.kind == ControlKind::Button) g_signal_connect(widget, "clicked", G_CALLBACK(onButton), this);
+  }
+
+  GtkWidget* status = gtk_statusbar_new();
+  gtk_widget_set_name(status, "vantorel-status");
+  // The toolkit's status bar keeps a wide margin of its own; this one runs along the edges.
+  gtk_widget_set_margin_start(status, 0);
+  gtk_widget_set_margin_end(status, 0);
+  gtk_widget_set_margin_top(status, 0);
+  gtk_widget_set_margin_bottom(status, 0);
+  gtk_statusbar_push(GTK_STATUSBAR(status), gtk_statusbar_get_context_id(GTK_STATUSBAR(status), "notice"),
+                     kStatusNotice);
+  gtk_box_pack_end(GTK_BOX(box), status, FALSE, FALSE, 0);
+  controls_[kStatusBar] = status;
+
+  GtkCssProvider* css = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(css, kCss, -1, nullptr);
+  applyCss(window_, css);
+  g_object_unref(css);
+
+  gtk_widget_set_sensitive(control(kVisitButton), FALSE);
+  gtk_widget_set_sensitive(control(kDownloadButton), FALSE);
+  setField(kCardField, card_);
+  gtk_widget_show_all(box);
+}
+
+AdvisorWindow::~AdvisorWindow() {
+  gtk_widget_destroy(window_);
+  g_object_unref(window_);
+}
+
+void AdvisorWindow::show() {
+  gtk_widget_show(window_);
+  gtk_window_set_focus(GTK_WINDOW(window_), nullptr);
+}
+
+GtkWidget* AdvisorWindow::control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+std::string AdvisorWindow::text(int id) const {
+  GtkWidget* widget = control(id);
+  if (GTK_IS_ENTRY(widget)) return gtk_entry_get_text(GTK_ENTRY(widget));
+  if (GTK_IS_BUTTON(widget)) return gtk_button_get_label(GTK_BUTTON(widget));
+  return {};
+}
+
+void AdvisorWindow::setField(int id, const std::string& text) {
+  gtk_entry_set_text(GTK_ENTRY(control(id)), text.c_str());
+}
+
+void AdvisorWindow::showOutcome(const QueryOutcome& outcome, const std::function<void(const char*)>& message) {
+  switch (outcome.result) {
+    case QueryResult::Failed:
+      break;
+    case QueryResult::NoInformation:
+      message(kApologyText);
+      break;
+    case QueryResult::RetryLater:
+      message(kApologyText);
+      setField(kAdviceField, kRetryAdvice);
+      break;
+    case QueryResult::Found:
+      setField(kManufacturerField, outcome.values.manufacturer);
+      setField(kWebsiteField, outcome.values.officialUrl);
+      setField(kDescriptionField, outcome.values.description);
+      setField(kAdviceField, outcome.values.advice);
+      gtk_widget_set_sensitive(control(kVisitButton), TRUE);
+      break;
+  }
+}
+
+void AdvisorWindow::onButton(GtkButton* button, gpointer data) {
+  auto* self = static_cast<AdvisorWindow*>(data);
+  GtkWindow* parent = GTK_WINDOW(self->window_);
+  GtkWidget* widget = GTK_WIDGET(button);
+  if (widget == self->control(kVisitButton)) {
+    self->openPage_(parent, manufacturerPageAddress(self->server_, self->card_, self->os_));
+  } else if (widget == self->control(kDirectXButton)) {
+    self->openPage_(parent, kDirectXPage);
+  } else if (widget == self->control(kUpdateButton)) {
+    self->openPage_(parent, updatePageAddress(self->server_));
+  }
+}
+
+}  // namespace vantorel

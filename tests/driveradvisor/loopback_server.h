@@ -1,0 +1,168 @@
+// A small HTTP server on 127.0.0.1 for the advisor's tests: it answers every GET with the body
+// its responder gives for the request target and remembers what it was asked. It listens on a
+// port of the system's choosing and stops with the object; every wait in it is bounded.
+#pragma once
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct ServedRequest {
+  std::string target;     // "/addadriver.php?card=...&os=..."
+  std::string userAgent;  // the User-Agent header
+};
+
+class LoopbackServer {
+ public:
+  struct Answer {
+    Answer(std::string body = "", int status = 200, bool breakOff = false, std::string location = "")
+        : body(std::move(body)), status(status), breakOff(breakOff), location(std::move(location)) {}
+    std::string body;
+    int status;
+    // Announce more bytes than are sent, then hang up: the answer breaks off.
+    bool breakOff;
+    // Sent as the Location header when not empty.
+    std::string location;
+  };
+  using Responder = std::function<Answer(const std::string& target)>;
+
+  explicit LoopbackServer(Responder responder) : responder_(std::move(responder)) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener_, 8) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      return;
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { serve(); });
+  }
+  explicit LoopbackServer(std::string body)
+      : LoopbackServer([body](const std::string&) { return Answer{body}; }) {}
+
+  ~LoopbackServer() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (listener_ >= 0) close(listener_);
+  }
+
+  int port() const { return port_; }
+  std::string address() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+  std::vector<ServedRequest> requests() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+  }
+
+  // A loopback address where nothing listens: the port was free a moment ago.
+  static std::string unreachableAddress() {
+    int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    close(s);
+    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+  }
+
+ private:
+  void serve() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!stop_ && std::chrono::steady_clock::now() < deadline) {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (poll(&waiting, 1, 50) <= 0) continue;
+      const int client = accept(listener_, nullptr, nullptr);
+      if (client < 0) continue;
+      handle(client);
+      close(client);
+    }
+  }
+
+  void handle(int client) {
+    std::string request;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536 &&
+           std::chrono::steady_clock::now() < deadline) {
+      pollfd waiting{client, POLLIN, 0};
+      if (poll(&waiting, 1, 50) <= 0) continue;
+      char bytes[1024];
+      const ssize_t got = recv(client, bytes, sizeof bytes, 0);
+      if (got <= 0) return;  // the connection check: connected, asked nothing
+      request.append(bytes, static_cast<size_t>(got));
+    }
+    const size_t space = request.find(' ');
+    if (space == std::string::npos) return;
+    ServedRequest served;
+    served.target = request.substr(space + 1, request.find(' ', space + 1) - space - 1);
+    const size_t agent = request.find("\r\nUser-Agent: ");
+    if (agent != std::string::npos) {
+      const size_t from = agent + 14;
+      served.userAgent = request.substr(from, request.find("\r\n", from) - from);
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      requests_.push_back(served);
+    }
+    const Answer answer = responder_(served.target);
+    const size_t announced = answer.body.size() + (answer.breakOff ? 1000 : 0);
+    const std::string reply = "HTTP/1.1 " + std::to_string(answer.status) +
+                              " Answer\r\nContent-Type: text/plain\r\nContent-Length: " +
+                              std::to_string(announced) + "\r\nConnection: close\r\n" +
+                              (answer.location.empty() ? "" : "Location: " + answer.location + "\r\n") +
+                              "\r\n" + answer.body;
+    size_t sent = 0;
+    while (sent < reply.size()) {
+      const ssize_t n = send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
+      if (n <= 0) break;
+      sent += static_cast<size_t>(n);
+    }
+  }
+
+  Responder responder_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  mutable std::mutex mutex_;
+  std::vector<ServedRequest> requests_;
+};
+
+// The value of `key` in a request target's query, percent-decoded as a server would.
+inline std::string queryValue(const std::string& target, const std::string& key) {
+  const size_t query = target.find('?');
+  if (query == std::string::npos) return {};
+  size_t at = query + 1;
+  while (at <= target.size()) {
+    size_t end = target.find('&', at);
+    if (end == std::string::npos) end = target.size();
+    const std::string pair = target.substr(at, end - at);
+    if (pair.compare(0, key.size() + 1, key + "=") == 0) {
+      std::string decoded;
+      for (size_t i = key.size() + 1; i < pair.size(); ++i) {
+        if (pair[i] == '%' && i + 2 < pair.size()) {
+          decoded += static_cast<char>(std::stoi(pair.substr(i + 1, 2), nullptr, 16));
+          i += 2;
+        } else {
+          decoded += pair[i] == '+' ? ' ' : pair[i];
+        }
+      }
+      return decoded;
+    }
+    at = end + 1;
+  }
+  return {};
+}
