@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  libsdl2-dev
+  libsdl2-dev libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libcurl4-openssl-dev libpci-dev pci.ids xvfb xauth   # the driver advisor; its window tests run in Xvfb
 )
