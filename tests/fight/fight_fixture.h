@@ -1,0 +1,70 @@
+// A world with a fight booked between the player's first boxer and an opponent, and a fake
+// engine clock that the tests move by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "career/generation.h"
+#include "career/monthadvance.h"
+#include "career/world.h"
+#include "career/worlddata.h"
+#include "fight/bout.h"
+#include "fight/commentary.h"
+#include "tools/KTools.h"
+
+class BoutTest : public ::testing::Test {
+ protected:
+  static inline uint64_t now = 100000;
+  static uint64_t clock() { return now; }
+
+  void SetUp() override {
+    std::srand(77);
+    ASSERT_TRUE(generateWorld()) << worldDataProblem();
+    startCareer();
+    a = career.stable[0];
+    for (int i = 0; i < kBoxerCount && b < 0; ++i)
+      if (boxers[i].category == boxers[a].category && boxers[i].rank == boxers[a].rank - 2) b = i;
+    ASSERT_GE(b, 0);
+    fights[0] = Fight{};
+    fights[0].boxerA = int16_t(a);
+    fights[0].boxerB = int16_t(b);
+    fights[0].winner = -1;
+    fights[0].koRound = fights[0].stopRound = -1;
+    fights[0].rounds = 12;
+    fights[0].purse = 51;
+    KTools::SetClockSource(clock);
+    KTools::InitClock();
+    playInteractively(0);
+    beginBout();
+    textMode = 0;
+    cornerOrders[0] = cornerOrders[1] = cornerOrders[2] = 0;
+    fightSpeed = savedFightSpeed = 1;
+  }
+  void TearDown() override {
+    KTools::SetClockSource(nullptr);
+    KTools::InitClock();
+  }
+
+  // The corner and the first frame of a round.
+  void beginRound() {
+    prepareRound();
+    startRound();
+  }
+  // Frames of `ms` engine milliseconds each.
+  void frames(int n, uint32_t ms = 1) {
+    for (int i = 0; i < n; ++i) {
+      now += ms;
+      fightFrame();
+    }
+  }
+  // No punches this round: nothing happens but walking and the clock.
+  void quietRound() {
+    fighters[0].punchesLeft = fighters[1].punchesLeft = 0;
+  }
+
+  Fight& record() { return fights[0]; }
+  int a = -1, b = -1;
+};
