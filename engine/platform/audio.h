@@ -1,6 +1,6 @@
 // The audio mixer layer: our stand-in for DirectSound, the only code that talks to SDL audio.
 //
-// It offers what the engine's sound facility (Part 4.5) uses of DirectSound: one device object,
+// It offers what the engine's sound facility uses of DirectSound: one device object,
 // secondary buffers in a PCM format (16-bit, mono or stereo, any rate, resampled to the output),
 // play and stop with or without looping, the play cursor, per-buffer volume and pan in
 // hundredths of a decibel, playback frequency, position notifications that signal events, status

@@ -1,15 +1,15 @@
-// The game's sounds (Part 4.5, "The game's sounds"): the files that start-up loads into one
+// The game's sounds: the files that start-up loads into one
 // KSound each, in this order, with volume 100, no loop and one voice; the music files; the fixed
-// master levels. One table for the shell (Part 1.1) and the screens that play them.
+// master levels. One table for the shell and the screens that play them.
 #pragma once
 
 class KSound;
 
 enum KGameSound : int {
   kSoundClick = 0,   // button press
-  kSoundOver,        // the mouse enters a hotspot (Part 1.2)
+  kSoundOver,        // the mouse enters a hotspot
   kSoundCancel,      // cancel on the boxer search screen
-  kSoundCrowd,       // the fight (Part 3.3 and 3.6) from here on
+  kSoundCrowd,       // the fight from here on
   kSoundFall,
   kSoundHit1,
   kSoundHit2,
@@ -22,7 +22,7 @@ enum KGameSound : int {
   kSoundKO2,
   kSoundTKO,
   kSoundTKO2,
-  kSoundTutorialVoice,  // "tutorial01.ogg"; Part 1.5 loads the later voices into it
+  kSoundTutorialVoice,  // "tutorial01.ogg"; the tutorial loads the later voices into it
   kGameSoundCount
 };
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-// Process-wide state (Part 4.5, data model). The device pointer, the object count and the
+// Process-wide state. The device pointer, the object count and the
 // tables change only while no object (and so no streaming thread) exists, on the game's thread.
 platform::AudioDevice* device = nullptr;
 int liveObjects = 0;

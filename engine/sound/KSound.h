@@ -1,4 +1,4 @@
-// KSound: the engine's one sound class (Part 4.5). A short sound is decoded completely into one
+// KSound: the engine's one sound class. A short sound is decoded completely into one
 // to nine buffers (voices) when it is loaded, so that playing it is only a buffer start; music is
 // streamed: the whole Ogg Vorbis file stays in memory and a thread of the object decodes it 64 KB
 // at a time into a looping 128 KB ring, woken by the mixer at each half of the ring. Two

@@ -1,5 +1,5 @@
 // Ogg Vorbis decoding from memory through vorbisfile's four callbacks (read, seek, close, tell),
-// as Part 4.5 describes: the whole file stays in memory and a small reader walks over it.
+// the whole file stays in memory and a small reader walks over it.
 #pragma once
 
 #include <cstddef>

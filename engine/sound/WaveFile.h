@@ -1,4 +1,4 @@
-// RIFF WAVE short sounds, found the way Part 4.5 describes: a byte-by-byte scan of the whole
+// RIFF WAVE short sounds, found by a byte-by-byte scan of the whole
 // file for the first "fmt " and the first "data" tag, not a walk over the chunk list.
 #pragma once
 

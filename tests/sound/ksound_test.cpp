@@ -1,4 +1,4 @@
-// KSound's short sounds, tables, volumes, pan, voices, loading and failures (Part 4.5), on the
+// KSound's short sounds, tables, volumes, pan, voices, loading and failures, on the
 // mixer pulled by the test.
 #include <gtest/gtest.h>
 

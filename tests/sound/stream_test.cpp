@@ -1,4 +1,4 @@
-// Streamed music (Part 4.5) played in real time through SDL's disk driver: what was mixed is
+// Streamed music played in real time through SDL's disk driver: what was mixed is
 // read back and compared with the decoded source, sample by sample.
 #include <gtest/gtest.h>
 
