@@ -60,6 +60,8 @@ void beginCount(Fighter& own, int side) {
   fightSpeed = 6;
   count = kCountStarting;
   countedSide = int16_t(1 - side);
+  // The count runs from this moment: "one" is called 850 ms later, with the count sound.
+  lastCountTick = KTools::GetMilliseconds();
 }
 
 bool inCornerZone(const Fighter& f) {
