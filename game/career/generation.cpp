@@ -73,8 +73,11 @@ bool generateWorld() {
   for (int s = 0; s < kStableSize; ++s) clearStableSlot(s);
   std::memset(&searchFilter, 0, sizeof searchFilter);
 
-  // 4. No fights.
-  for (Fight& f : fights) clearFightRecord(f);
+  // 4. No fights: free records keep nothing of an earlier career.
+  for (Fight& f : fights) {
+    f = Fight{};
+    clearFightRecord(f);
+  }
 
   // 5.-6. (read above) The categories fill up from empty.
   for (int16_t& fill : categoryFill) fill = 0;
@@ -113,6 +116,9 @@ void generateBoxer(int index, int ageSpread) {
   if (randomBelow(100) > 80) b.rightHanded = 0;
   b.age = int16_t(randomBelow(ageSpread + 1) + 16);
   b.manager = kFree;
+  // A new boxer has no contract with anybody, whoever held his place in the table before.
+  b.contractMonths = 0;
+  b.pursePercent = 0;
 
   // 2. Category: the first hundred of each category in order, then at random.
   int c = randomBelow(kCategoryCount) + 1;
@@ -212,7 +218,10 @@ void assignBoxerName(int index) {
       break;
     }
   }
-  if (group == 1) return;
+  if (group == 1) {
+    b.surname = 0;  // no surname: nothing of an earlier boxer stays in the field
+    return;
+  }
   for (;;) {
     int k = randomBelow(surnameCount);
     if (surnames[k].group == group) {

@@ -1,0 +1,4 @@
+#include "shell/shell.h"
+
+uint8_t profilePanel;
+uint8_t gameInProgress;
