@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libvorbis-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libcurl4-openssl-dev libpci-dev pci.ids xvfb xauth   # the driver advisor; its window tests run in Xvfb
+  clang libclang-rt-14-dev   # the fuzzers (tools/fuzz.sh)
   espeak-ng sox   # the sound generator speaks with espeak-ng; sox measures the sounds (docs/sounds.md)
 )
 

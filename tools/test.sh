@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build first, then the sanitizer build.
+# Builds everything and runs every test: the normal build, the sanitizer build, then a bounded
+# run of each fuzzer (FUZZ_SECONDS, 60 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+start=$(date +%s)
 bash tools/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 bash tools/sanitize.sh
+bash tools/fuzz.sh
+echo "tools/test.sh: everything passed in $(( $(date +%s) - start )) s"
