@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libsdl2-dev libvorbis-dev
+  libsdl2-image-dev libstb-dev   # pictures: decoding, screenshots
   libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev libcurl4-openssl-dev libpci-dev pci.ids xvfb xauth   # the driver advisor; its window tests run in Xvfb
   clang libclang-rt-14-dev   # the fuzzers (tools/fuzz.sh)
