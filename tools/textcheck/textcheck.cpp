@@ -70,9 +70,9 @@ const SameAsEnglish* allowedSame(int entry, const char* key) {
   return nullptr;
 }
 
-std::string describeSpecs(const std::vector<FormatSpec>& specs) {
+std::string describeSpecs(const std::vector<FormatSpec>& pieces) {
   std::string out;
-  for (const FormatSpec& s : specs) out += (out.empty() ? "" : " ") + s.text;
+  for (const FormatSpec& s : pieces) out += (out.empty() ? "" : " ") + s.text;
   return out.empty() ? "none" : out;
 }
 
@@ -86,7 +86,7 @@ std::string expectedSpecs(const TextRule& rule) {
 }  // namespace
 
 std::vector<FormatSpec> parseFormat(const std::string& v, bool* hasPercent) {
-  std::vector<FormatSpec> specs;
+  std::vector<FormatSpec> pieces;
   if (hasPercent) *hasPercent = v.find('%') != std::string::npos;
   for (size_t i = 0; i < v.size(); ++i) {
     if (v[i] != '%') continue;
@@ -94,7 +94,7 @@ std::vector<FormatSpec> parseFormat(const std::string& v, bool* hasPercent) {
       ++i;
       continue;
     }
-    FormatSpec spec;
+    FormatSpec piece;
     size_t j = i + 1;
     while (j < v.size() && std::strchr("-+ 0#", v[j])) ++j;
     while (j < v.size() && v[j] >= '0' && v[j] <= '9') ++j;
@@ -103,28 +103,28 @@ std::vector<FormatSpec> parseFormat(const std::string& v, bool* hasPercent) {
       while (j < v.size() && v[j] >= '0' && v[j] <= '9') ++j;
     }
     if (j >= v.size()) {
-      spec.text = v.substr(i);
-      spec.problem = "a '%' without a conversion";
-      specs.push_back(spec);
+      piece.text = v.substr(i);
+      piece.problem = "a '%' without a conversion";
+      pieces.push_back(piece);
       break;
     }
     char c = v[j];
-    spec.text = v.substr(i, j - i + 1);
+    piece.text = v.substr(i, j - i + 1);
     if (c == 'd' || c == 'i') {
-      spec.conversion = 'd';
+      piece.conversion = 'd';
     } else if (c == 's') {
-      spec.conversion = 's';
+      piece.conversion = 's';
     } else if (std::strchr("fFeEgG", c)) {
-      spec.conversion = 'f';
+      piece.conversion = 'f';
     } else if (c == '*' || c == '$' || std::strchr("hlLqjzt", c)) {
-      spec.problem = "widths from arguments, positions and length modifiers are not allowed";
+      piece.problem = "widths from arguments, positions and length modifiers are not allowed";
     } else {
-      spec.problem = "conversion not allowed (only %d, %i, %s and %f-style)";
+      piece.problem = "conversion not allowed (only %d, %i, %s and %f-style)";
     }
-    specs.push_back(spec);
+    pieces.push_back(piece);
     i = j;
   }
-  return specs;
+  return pieces;
 }
 
 std::string formatWithSamples(const std::string& v, int entry) {
@@ -144,17 +144,17 @@ std::string formatWithSamples(const std::string& v, int entry) {
     size_t j = i + 1;
     while (j < v.size() && !std::strchr("diouxXcsfFeEgGaApn", v[j])) ++j;
     if (j >= v.size()) break;
-    std::string spec = v.substr(i, j - i + 1);
+    std::string piece = v.substr(i, j - i + 1);
     char buffer[512] = {};
     if (arg < rule.argCount()) {
       const TextArg& a = rule.args[arg];
       char c = v[j];
       if ((c == 'd' || c == 'i') && a.conversion == 'd')
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), std::atoi(a.sample));
+        std::snprintf(buffer, sizeof buffer, piece.c_str(), std::atoi(a.sample));
       else if (c == 's' && a.conversion == 's')
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), a.sample);
+        std::snprintf(buffer, sizeof buffer, piece.c_str(), a.sample);
       else if (std::strchr("fFeEgG", c) && a.conversion == 'f')
-        std::snprintf(buffer, sizeof buffer, spec.c_str(), std::atof(a.sample));
+        std::snprintf(buffer, sizeof buffer, piece.c_str(), std::atof(a.sample));
     }
     out += buffer;
     ++arg;
@@ -296,20 +296,20 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
 
       // Format specifiers against the documented arguments.
       bool hasPercent = false;
-      std::vector<FormatSpec> specs = parseFormat(v, &hasPercent);
+      std::vector<FormatSpec> pieces = parseFormat(v, &hasPercent);
       bool formatOk = true;
-      for (const FormatSpec& s : specs) {
+      for (const FormatSpec& s : pieces) {
         if (!s.problem.empty()) {
           reportEntry(n, lang, "specifier \"" + printable(s.text) + "\": " + s.problem);
           formatOk = false;
         }
       }
       if (formatOk) {
-        bool match = int(specs.size()) == rule.argCount();
+        bool match = int(pieces.size()) == rule.argCount();
         for (int i = 0; match && i < rule.argCount(); ++i)
-          match = specs[i].conversion == rule.args[i].conversion;
+          match = pieces[i].conversion == rule.args[i].conversion;
         if (!match) {
-          reportEntry(n, lang, "format specifiers " + describeSpecs(specs) +
+          reportEntry(n, lang, "format specifiers " + describeSpecs(pieces) +
                                    " do not match the documented arguments " +
                                    expectedSpecs(rule) + " (" + describeArgs(rule) + ")");
           formatOk = false;
