@@ -68,6 +68,22 @@ bool inCornerZone(const Fighter& f) {
   return (f.x < 32 || f.x > 338) && (f.y < 32 || f.y > 338);
 }
 
+// A fallen boxer's pose sinks to its last frame, and he is pushed off the ropes.
+void lieDown(Fighter& own, int lastPose) {
+  if (own.pose < lastPose) own.pose++;
+  if (own.x < 80) own.x += 15;
+  if (own.x > 320) own.x -= 15;
+  if (own.y < 80) own.y += 15;
+  if (own.y > 320) own.y -= 15;
+}
+
+// The walking poses cycle while a boxer moves.
+void walkingPose(Fighter& own, int first, int last) {
+  if (own.action != Approach && own.action != Evade && own.action != ToCorner) return;
+  own.pose++;
+  if (own.pose > last || own.pose < first) own.pose = int16_t(first);
+}
+
 void opponentFootwork(Fighter& own, Fighter& other) {
   uint32_t now = KTools::GetMilliseconds();
   if (own.action == Guard && now - lastOpponentThink > uint32_t(fightSpeed) * 250) {
@@ -125,17 +141,8 @@ void opponentFootwork(Fighter& own, Fighter& other) {
       if (other.y < 150 && own.y < 350) own.y += move(own);
     }
   }
-  if (own.action == Down) {
-    if (own.pose < 15) own.pose++;
-    if (own.x < 80) own.x += 15;
-    if (own.x > 320) own.x -= 15;
-    if (own.y < 80) own.y += 15;
-    if (own.y > 320) own.y -= 15;
-  }
-  if (own.action == Approach || own.action == Evade || own.action == ToCorner) {
-    own.pose++;
-    if (own.pose > 7 || own.pose < 0) own.pose = 0;
-  }
+  if (own.action == Down) lieDown(own, 15);
+  walkingPose(own, 0, 7);
 }
 
 void playerFootwork(Fighter& own, Fighter& other) {
@@ -205,17 +212,8 @@ void playerFootwork(Fighter& own, Fighter& other) {
       if (other.y < 160 && own.y < 350) own.y += move(own);
     }
   }
-  if (own.action == Down) {
-    if (own.pose < 7) own.pose++;
-    if (own.x < 80) own.x += 15;
-    if (own.x > 320) own.x -= 15;
-    if (own.y < 80) own.y += 15;
-    if (own.y > 320) own.y -= 15;
-  }
-  if (own.action == Approach || own.action == Evade || own.action == ToCorner) {
-    own.pose++;
-    if (own.pose > 16 || own.pose < 9) own.pose = 9;
-  }
+  if (own.action == Down) lieDown(own, 7);
+  walkingPose(own, 9, 16);
 }
 
 float powerBonus(float p) {
