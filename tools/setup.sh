@@ -11,7 +11,8 @@ packages=(
   libgtk-3-dev libcurl4-openssl-dev libpci-dev pci.ids xvfb xauth   # the driver advisor; its window tests run in Xvfb
   clang libclang-rt-14-dev   # the fuzzers (tools/fuzz.sh)
   espeak-ng sox   # the sound generator speaks with espeak-ng; sox measures the sounds (docs/sounds.md)
-  libcairo2-dev libfreetype-dev libpng-dev libjpeg-dev fonts-dejavu-core fonts-dejavu-extra   # the picture generator (tools/artgen)
+  libcairo2-dev libfreetype-dev libpng-dev libjpeg-dev fonts-dejavu-core fonts-dejavu-extra   # the picture generators (tools/artgen, tools/boxerart)
+  libgl1-mesa-dev libegl-dev libgl1-mesa-dri libx11-dev   # the OpenGL window: Mesa through EGL headless, GLX under Xvfb
 )
 
 missing=()
