@@ -50,15 +50,8 @@ void SetGifAllowed(bool allowed) { gifAllowed = allowed; }
 std::unique_ptr<KDecodedImage> DecodeImageFile(char* path) {
   if (!path) return nullptr;
   for (char* p = path; *p; ++p) *p = char(std::tolower(static_cast<unsigned char>(*p)));
-  KFileReader reader;
-  if (reader.Open(path, KFILE_READ) != KFILE_OK) return nullptr;
-  long size = 0;
-  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size <= 0 ||
-      reader.Seek(0, 0) != KFILE_OK)
-    return nullptr;
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (reader.Read(bytes.data(), bytes.size()) != KFILE_OK) return nullptr;
-  reader.Close();
+  std::vector<uint8_t> bytes;
+  if (!KFileReader::ReadWholeFile(path, bytes) || bytes.empty()) return nullptr;
   return decodeByName(path, bytes.data(), bytes.size(), gifAllowed);
 }
 

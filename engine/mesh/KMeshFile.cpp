@@ -16,13 +16,10 @@ constexpr long kMaxElements = 4000000;
 void message(const char* caption, const char* text) { KTools::MessageBox(caption, text); }
 
 bool readWhole(const char* path, std::string& text) {
-  KFileReader reader;
-  if (reader.Open(path, KFILE_READ) != KFILE_OK) return false;
-  long size = 0;
-  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size < 0) return false;
-  reader.Seek(0, 0);
-  text.assign(size_t(size), '\0');
-  return size == 0 || reader.Read(text.data(), text.size()) == KFILE_OK;
+  std::vector<uint8_t> bytes;
+  if (!KFileReader::ReadWholeFile(path, bytes)) return false;
+  text.assign(bytes.begin(), bytes.end());
+  return true;
 }
 
 // Reads the export's text front to back: tokens by forward search, numbers from the next

@@ -62,19 +62,7 @@ bool readWholeFile(const char* path, std::vector<uint8_t>* out) {
   if (!path || !path[0]) return false;
   std::string name(path);
   KTools::ConvertSlashes(name.data());
-  KFileReader reader;
-  if (reader.Open(name.c_str(), KFILE_READ) != KFILE_OK) return false;
-  long size = 0;
-  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size <= 0 ||
-      size > 0x7FFFFFFF)
-    return false;
-  reader.Seek(0, 0);
-  out->resize(size_t(size));
-  if (reader.Read(out->data(), out->size()) != KFILE_OK) {
-    out->clear();
-    return false;
-  }
-  return true;
+  return KFileReader::ReadWholeFile(name.c_str(), *out) && !out->empty();
 }
 
 bool isOggName(const char* path) {

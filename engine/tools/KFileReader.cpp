@@ -57,6 +57,23 @@ std::string KFileReader::ResolveCaseInsensitive(const std::string& path) {
   return current;
 }
 
+bool KFileReader::ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  KFileReader reader;
+  if (reader.Open(path, KFILE_READ) != KFILE_OK) return false;
+  long size = 0;
+  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size < 0 ||
+      size > 0x7FFFFFFF || reader.Seek(0, 0) != KFILE_OK)
+    return false;
+  if (size == 0) return true;
+  bytes.resize(size_t(size));
+  if (reader.Read(bytes.data(), bytes.size()) != KFILE_OK) {
+    bytes.clear();
+    return false;
+  }
+  return true;
+}
+
 int KFileReader::Open(const char* path, int mode) {
   if (mode_ != KFILE_CLOSED) return KFILE_NOTOPEN;
   if (mode != KFILE_READ) return KFILE_BADARGUMENT;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 enum KFileStatus : int {
   KFILE_OK = 0,
@@ -33,6 +35,10 @@ class KFileReader {
 
   // The path as it was found on disk, after the case-insensitive match.
   const std::string& ResolvedPath() const { return resolved_; }
+
+  // Reads a whole file, found the way Open finds it. False when it cannot be opened or read;
+  // an empty file gives true and no bytes.
+  static bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes);
 
   // Finds a file the way Open does; returns the path that exists or "" when none matches.
   static std::string ResolveCaseInsensitive(const std::string& path);

@@ -12,14 +12,10 @@ bool KIniFile::Load(const char* path) {
   sections_.clear();
   indexed_ = false;
 
-  KFileReader reader;
-  if (reader.Open(path_, KFILE_READ) != KFILE_OK) return false;
-  long size = 0;
-  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size <= 0) return false;
-  reader.Seek(0, 0);
-  std::string text(size_t(size), '\0');
-  if (reader.Read(text.data(), text.size()) != KFILE_OK) return false;
+  std::vector<uint8_t> bytes;
+  if (!KFileReader::ReadWholeFile(path_, bytes)) return false;
   // A zero byte inside the file ends the text, as it would for any C string reader.
+  std::string text(bytes.begin(), bytes.end());
   text.resize(std::strlen(text.c_str()));
   if (text.empty()) return false;
   text_ = std::move(text);

@@ -93,13 +93,8 @@ std::vector<uint8_t> encodeLayout(int count) {
 bool readLayoutFile(int number) {
   char name[32];
   std::snprintf(name, sizeof name, "data\\GUI%d", number);
-  KFileReader reader;
-  if (reader.Open(KTools::GetDataPath(name), KFILE_READ) != KFILE_OK) return false;
-  long size = 0;
-  if (reader.Seek(0, 2) != KFILE_OK || reader.Tell(&size) != KFILE_OK || size <= 0) return false;
-  reader.Seek(0, 0);
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (reader.Read(bytes.data(), bytes.size()) != KFILE_OK) return false;
+  std::vector<uint8_t> bytes;
+  if (!KFileReader::ReadWholeFile(KTools::GetDataPath(name), bytes)) return false;
   return decodeLayout(bytes.data(), bytes.size(), usedHotspots()) > 0;
 }
 
