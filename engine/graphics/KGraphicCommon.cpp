@@ -68,7 +68,7 @@ bool KGraphicCommon::LoadDecoded(const KDecodedImage* image, const KDecodedImage
 }
 
 bool KGraphicCommon::LoadFile(const char* path, const char* maskPath, bool highQuality, bool alpha) {
-  ReleaseTexture();
+  ClearPicture();
   if (!path) return false;
   std::string name(path);  // the decoder lower-cases its copy, not the caller's text
   std::unique_ptr<KDecodedImage> image = KImage::DecodeImageFile(name.data());
@@ -100,7 +100,7 @@ bool KGraphicCommon::LoadPictureWithMask(const char* path, const char* maskPath,
 
 bool KGraphicCommon::LoadPictureFromMemory(const char* name, const uint8_t* bytes, size_t size, bool highQuality,
                                            bool alpha) {
-  ReleaseTexture();
+  ClearPicture();
   std::unique_ptr<KDecodedImage> image = KImage::DecodeImageMemory(name, bytes, size);
   if (!image) return false;
   return LoadDecoded(image.get(), nullptr, highQuality, alpha);
@@ -114,13 +114,20 @@ bool KGraphicCommon::LoadPictureFromMemoryKeyed(const char* name, const uint8_t*
 }
 
 void KGraphicCommon::FreePicture() {
-  ReleaseTexture();
-  width_ = height_ = textureSide_ = 0;
+  ClearPicture();
   keyPixelX_ = keyPixelY_ = -1;
 }
 
-bool KGraphicCommon::MakePictureFromArray(uint32_t* pixels, int width, int height, bool alpha) {
+void KGraphicCommon::ClearPicture() {
   ReleaseTexture();
+  width_ = height_ = textureSide_ = 0;
+  // The caller's array belongs to the picture made from it only: UpdatePictureFromArray never
+  // writes it into a later picture (the caller may have freed it by then).
+  array_ = nullptr;
+}
+
+bool KGraphicCommon::MakePictureFromArray(uint32_t* pixels, int width, int height, bool alpha) {
+  ClearPicture();
   if (!pixels || width <= 0 || height <= 0) return false;
   const uint32_t key = uint32_t(keyR_) << 16 | uint32_t(keyG_) << 8 | keyB_;
   if (keyOn_)
@@ -154,7 +161,7 @@ bool KGraphicCommon::GrabBackBuffer(KGrabPixelFunction function) {
   const int w = KScreen::GetScreenWidth(), h = KScreen::GetScreenHeight();
   std::vector<uint32_t> screen;
   if (w <= 0 || h <= 0 || !ReadScreen(false, 0, 0, w, h, screen)) return false;
-  ReleaseTexture();
+  ClearPicture();
   const int side = TextureSideFor(w, h);
   std::vector<uint32_t> buffer(size_t(side) * size_t(side), 0);
   const uint32_t key = uint32_t(keyR_) << 16 | uint32_t(keyG_) << 8 | keyB_;
@@ -181,7 +188,7 @@ bool KGraphicCommon::GrabFrontBuffer() {
   const int w = KScreen::GetScreenWidth(), h = KScreen::GetScreenHeight();
   std::vector<uint32_t> screen;
   if (w <= 0 || h <= 0 || !ReadScreen(true, 0, 0, w, h, screen)) return false;
-  ReleaseTexture();
+  ClearPicture();
   const int side = TextureSideFor(w, h);
   std::vector<uint32_t> buffer(size_t(side) * size_t(side), 0);
   for (int r = 0; r < h; ++r)

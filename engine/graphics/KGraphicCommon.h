@@ -105,6 +105,9 @@ class KGraphicCommon : public KGraphic {
   // After a successful file load: the names it came from (the software twin reloads them).
   virtual void RememberSource(const char* /*path*/, const char* /*maskPath*/, bool /*highQuality*/, bool /*alpha*/) {}
 
+  // Empties the picture before it is loaded anew (or freed): no texture, size 0 x 0, no pixel
+  // array remembered. A load that fails leaves it so.
+  void ClearPicture();
   // Puts the decoded picture (and mask) into a texture.
   bool LoadDecoded(const KDecodedImage* image, const KDecodedImage* mask, bool highQuality, bool alpha);
   bool LoadFile(const char* path, const char* maskPath, bool highQuality, bool alpha);

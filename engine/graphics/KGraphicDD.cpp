@@ -84,6 +84,12 @@ bool KGraphicDD::UploadTexture(const uint32_t* argb, int side, bool alphaFormat,
 }
 
 void KGraphicDD::ReleaseTexture() {
+  // Whatever replaces the texture (a load from memory or an array, a grab, FreePicture) is no
+  // longer the file remembered: a rebuild must not load that file over it. A file load names
+  // its files again once it has succeeded.
+  path_.clear();
+  maskPath_.clear();
+  hasMask_ = false;
   if (!texture_) return;
   if (KScreen::GetBoundTexture() == intptr_t(texture_.get())) KScreen::ForgetBoundTexture();
   if (softdd::Device* d = KWindowDD::GetDevice(); d && d->texture() == texture_.get()) d->setTexture(nullptr);
