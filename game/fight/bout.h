@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "career/screenstates.h"
+
 enum FighterAction : int16_t {
   Guard = 0,     // standing, idle pose swinging
   Approach = 1,  // stepping towards the other boxer
@@ -57,9 +59,7 @@ constexpr int16_t kStopped = 99;     // 99..120: the fight was stopped, end sequ
 constexpr int16_t kTowelNote = 98;
 constexpr int16_t kSeriousInjuryNote = 99;
 
-// Screens the bout asks for (the screen state machine's numbers).
-constexpr int16_t kCornerScreen = 8;
-constexpr int16_t kResultScreen = 10;
+// Screens the bout asks for: kCornerScreen, kResultScreen.
 
 // ---- The bout's state ---------------------------------------------------------------------
 

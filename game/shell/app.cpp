@@ -1,0 +1,360 @@
+#include "shell/app.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "career/generation.h"
+#include "fight/bout.h"
+#include "font/KBitmapFont.h"
+#include "graphics/KGraphic.h"
+#include "graphics/KGraphicFactory.h"
+#include "shell/dispatch.h"
+#include "shell/fonttables.h"
+#include "shell/hotspots.h"
+#include "shell/menus.h"
+#include "shell/preferences.h"
+#include "shell/screenkit.h"
+#include "shell/shell.h"
+#include "shell/texttable.h"
+#include "shell/tutorial.h"
+#include "sound/KSound.h"
+#include "tools/KTools.h"
+#include "window/KInput.h"
+#include "window/KWindow.h"
+#include "window/KWindowFactory.h"
+#include "career/world.h"
+
+namespace app {
+namespace {
+
+KGraphic* arrowPointer = nullptr;
+KGraphic* handPointer = nullptr;
+KGraphic* pointerShadow = nullptr;
+char windowTitle[64];
+uint32_t processStart = 0;
+uint32_t firstMenuFrame = 0;
+int32_t captureCounter = -1;  // video capture: off unless a build sets it to 0
+uint32_t lastCapture = 0;
+int16_t eventMouseX = 0, eventMouseY = 0;
+std::string screenshotPath;
+bool screenshotSaved = false;
+
+void presentFrame() {
+  if (!screenshotPath.empty()) {
+    const std::string& p = screenshotPath;
+    auto endsWith = [&](const char* e) { return p.size() > 4 && p.compare(p.size() - 4, 4, e) == 0; };
+    const int format = endsWith(".png") ? K_IMAGE_PNG : endsWith(".jpg") ? K_IMAGE_JPEG : K_IMAGE_BMP;
+    screenshotSaved = gameWindow->SaveScreenshot(p.c_str(), format, 0, 0);
+    screenshotPath.clear();
+  }
+  gameWindow->FlipBackBuffer(true, true);
+}
+
+// ---- Window callback ------------------------------------------------------------------------
+
+bool windowCallback(KEvent* event) {
+  lastTypedChar = 0;
+  switch (event->type) {
+    case K_EVENT_MOUSEMOVE:
+      eventMouseX = int16_t(event->x);
+      eventMouseY = int16_t(event->y);
+      // Dragging across the portrait turns the 3D boxer.
+      if (mouseDown && hovered == 0 && pointInRect(mouseX, mouseY, 44, 109, 302, 367))
+        boxerTurnAngle = float(eventMouseX - 150);
+      return true;
+    case K_EVENT_BUTTONDOWN:
+      if (event->button == 1) latchMousePress();
+      return true;
+    case K_EVENT_CHARACTER: lastTypedChar = event->character == 13 ? 0 : event->character; return false;
+    default: return true;
+  }
+}
+
+// ---- Pointer --------------------------------------------------------------------------------
+
+KGraphic* loadPointer(const char* path) {
+  KGraphic* g = KTools::CreateGraphic();
+  if (g && !g->LoadPicture(KTools::GetDataPath(path), true, true)) {
+    delete g;
+    return nullptr;
+  }
+  return g;
+}
+
+void loadPointers() {
+  arrowPointer = loadPointer("data\\gfx\\pointer.tga");
+  handPointer = loadPointer("data\\gfx\\Pointer2.tga");
+  pointerShadow = loadPointer("data\\gfx\\Pointer_s.tga");
+}
+
+void releasePointers() {
+  delete arrowPointer;
+  delete handPointer;
+  delete pointerShadow;
+  arrowPointer = handPointer = pointerShadow = nullptr;
+}
+
+void drawPointer() {
+  const int x = KInput::GetMouseX(), y = KInput::GetMouseY();
+  if (pointerShadow) pointerShadow->BlitAlphaRectFx(0, 0, 32, 32, short(x + 2), short(y + 2), 0, 1.0f, 0.5f, false, false, 0, 0);
+  KGraphic* p = hovered > 0 ? handPointer : arrowPointer;
+  if (p) p->BlitAlphaRect(0, 0, 32, 32, short(x), short(y), false, false);
+}
+
+// Hides the system cursor while the mouse is inside the window.
+void cursorInside(int width, int height) {
+  const int x = KInput::GetMouseX(), y = KInput::GetMouseY();
+  if (x > 0 && x < width && y > 0 && y < height) KInput::HideCursor();
+  else KInput::ShowCursor();
+}
+
+KBitmapFont* makeFont(const char* path, const GlyphRecord* table, float spacing) {
+  KBitmapFont* f = new KBitmapFont(KTools::GetDataPath(path), table);
+  f->SetLineSpacing(spacing);
+  return f;
+}
+
+void destroyWindow() {
+  if (!gameWindow) return;
+  gameWindow->SetGameCallback(nullptr);
+  gameWindow->Terminate();
+  delete gameWindow;
+  gameWindow = nullptr;
+}
+
+// ---- Loading screen -------------------------------------------------------------------------
+
+void drawLoadingFrame() {
+  fillRect(0, 0, 800, 600, 0, 0, 0, 1);
+  drawSlotFrame(0, 200, 150, 1);
+  drawTextCentred("Loading data, please wait...", 0, 800, 380);
+  gameWindow->FlipBackBuffer(false, true);
+}
+
+void setMusicVolume(int volume) {
+  if (musicPlayer) musicPlayer->SetVolume(volume);
+}
+
+void loadingScreen() {
+  loadSlotPicture(0, "data\\gfx\\hvlogo.jpg", 0);
+  drawLoadingFrame();
+  for (int i = 1; i <= 3; ++i) {
+    char path[40];
+    std::snprintf(path, sizeof path, "data\\gfx\\window%d.png", i);
+    loadSlotPicture(24 + i, path, 0);
+  }
+  if (!musicPlayer) {
+    musicPlayer = new KSound();
+    if (musicPlayer->LoadStream(KTools::GetDataPath(kLoadingMusicFile))) musicPlayer->PlayStream(false);
+  }
+  drawLoadingFrame();
+  static const struct {
+    int slot;
+    const char* file;
+  } pictures[] = {{0, "mainmenu.jpg"},    {1, "Lumora.tga"},   {6, "menu.jpg"},       {5, "create.jpg"},
+                  {8, "PANLEFT01.jpg"},   {9, "PANRIGHT02.jpg"}, {5, "create.jpg"},   {3, "SKILLPOINT.png"},
+                  {4, "STAR.tga"},        {-80, nullptr},       {21, "CALENDAR.jpg"}, {24, "tutorial.jpg"},
+                  {7, "ringback.jpg"},    {11, "PANRIGHT01.jpg"}, {12, "RANKS.jpg"},  {14, "STARLET.jpg"},
+                  {-60, nullptr},         {15, "FIGHT.jpg"},    {18, "DOWN.png"},     {-40, nullptr},
+                  {16, "LOADSAVE.jpg"},   {23, "text-only.png"}, {17, "BOXERS.png"}};
+  for (const auto& p : pictures) {
+    if (!p.file) {
+      setMusicVolume(-p.slot);
+      continue;
+    }
+    char path[64];
+    std::snprintf(path, sizeof path, "data\\gfx\\%s", p.file);
+    loadSlotPicture(p.slot, path, 0);
+  }
+  // The fight's figure sheets are grids of frames.
+  pictureSlots[17].frameWidth = pictureSlots[17].frameHeight = 125;
+  pictureSlots[18].frameWidth = 160;
+  pictureSlots[18].frameHeight = 260;
+}
+
+}  // namespace
+
+// ---- Stages ---------------------------------------------------------------------------------
+
+bool startLauncher() {
+  KTools::InitPaths();
+  processStart = KTools::GetMilliseconds();
+  firstMenuFrame = 0;
+  loadPreferences();
+  userFolder();
+  preferences.started = 1;
+  KInput::HideCursor();
+  LoadGameSounds(gameSounds);
+  setCareerSoundHook([](CareerSound sound) { playSound(sound == CareerSound::Click ? kSoundClick : kSoundCancel); });
+  std::srand(KTools::GetMilliseconds());
+  std::snprintf(windowTitle, sizeof windowTitle, "Brawnmoor - the boxing manager - %d", KTools::GetYear());
+
+  quitFlag = 1;
+  launcherDone = 0;
+  gameWindow = KTools::CreateWindow(0, 0);
+  if (!gameWindow || !gameWindow->CreateGameWindow(400, 300, -1, true, windowTitle)) {
+    destroyWindow();
+    return false;
+  }
+  installScreens();
+  switchScreen(kLauncherScreen);
+  smallFont = makeFont("data\\gfx\\tinyfont.png", smallFontTable, 10.0f);
+  gameWindow->SetGameCallback(windowCallback);
+  loadPointers();
+  return true;
+}
+
+bool launcherFrame() {
+  if (!gameWindow || gameWindow->IsQuitting()) return false;
+  cursorInside(400, 300);
+  if (KInput::IsKeyDown(K_VK_ESCAPE)) {
+    waitKeyRelease(K_VK_ESCAPE);
+    return false;
+  }
+  if (launcherDone) return false;
+  drawScreen();
+  handleInput();
+  drawPointer();
+  presentFrame();
+  return true;
+}
+
+bool closeLauncher() {
+  if (preferences.tutorialShown == 0) {
+    preferences.tutorialShown = 1;
+    tutorialOn = 1;
+    tutorialStep = 0;
+  }
+  savePreferences();
+  releasePointers();
+  delete smallFont;
+  smallFont = nullptr;
+  releaseWindowPictures();
+  destroyWindow();
+  KTools::WaitMs(100, false);
+  return quitFlag == 0;
+}
+
+bool openGameWindow() {
+  installScreens();
+  gameWindow = KTools::CreateWindow(preferences.useDirectX ? 0 : 1, 1);
+  if (!gameWindow || quitFlag) {
+    destroyWindow();
+    return false;
+  }
+  if (!gameWindow->CreateGameWindow(800, 600, 32, preferences.windowed != 0, windowTitle)) {
+    destroyWindow();
+    return false;
+  }
+  smallFont = makeFont("data\\gfx\\tinyfont.png", smallFontTable, 10.0f);
+  largeFont = makeFont("data\\gfx\\font2.png", digitFontTable, 5.0f);
+  loadingScreen();
+  generateWorld();
+  loadTextTable(preferences.language);
+  switchScreen(kMainMenuScreen);
+  loadPointers();
+  KInput::HideCursor();
+  boxerTurnAngle = 0;
+  skinPicture = KTools::CreateGraphic();
+  gameWindow->SetGameCallback(windowCallback);
+  captureCounter = -1;
+  return true;
+}
+
+bool mainFrame() {
+  if (!gameWindow || gameWindow->IsQuitting()) return false;
+  gameWindow->SetDefaultWorldView();
+  cursorInside(800, 600);
+  if (KInput::IsKeyDown(K_VK_F4)) {
+    enterScreen();
+    waitKeyRelease(K_VK_F4);
+  }
+  if (KInput::IsKeyDown(K_VK_F1)) {
+    waitKeyRelease(K_VK_F1);
+    tutorialToggle();
+  }
+  if (KInput::IsKeyDown(K_VK_F11)) {
+    waitKeyRelease(K_VK_F11);
+    preferences.windowed = preferences.windowed ? 0 : 1;
+    gameWindow->SetFullScreen(preferences.windowed == 0);
+  }
+  if (KInput::IsKeyDown(K_VK_ESCAPE)) {
+    const int s = screenState;
+    if ((s >= kBoxerScreen && s <= kSearchScreen) || s == kMonthScreen || s == kLoadSaveScreen) {
+      waitKeyRelease(K_VK_ESCAPE);
+      popup = -1;
+      messagePopup = 0;
+      profilePanel = 0;
+      if (!inGameMenu) {
+        rememberedState = screenState;
+        screenState = kLoadSaveScreen;
+        inGameMenu = 1;
+      } else {
+        inGameMenu = 0;
+        screenState = rememberedState;
+      }
+      enterScreen();
+    }
+  }
+  if (KInput::IsKeyDown(K_VK_SPACE)) {
+    waitKeyRelease(K_VK_SPACE);
+    for (int16_t& injury : injuries[1]) injury = int16_t(injury + 10);
+  }
+  if (quitFlag) return false;
+  gameWindow->SetWorldView(0, 0, 0, 1.0f, true);
+  drawScreen();
+  handleInput();
+  drawPointer();
+  presentFrame();
+  if (firstMenuFrame == 0 && screenState == kMainMenuScreen) firstMenuFrame = KTools::GetMilliseconds();
+  if (captureCounter >= 0 && KTools::GetMilliseconds() - lastCapture > 60) {
+    char path[32];
+    std::snprintf(path, sizeof path, "video//%04d.jpg", int(captureCounter));
+    gameWindow->SaveScreenshot(path, K_IMAGE_JPEG, 800, 600);
+    ++captureCounter;
+    lastCapture = KTools::GetMilliseconds();
+  }
+  return true;
+}
+
+void shutdown() {
+  delete smallFont;
+  delete largeFont;
+  smallFont = largeFont = nullptr;
+  if (gameWindow) gameWindow->SetGameCallback(nullptr);
+  releasePointers();
+  ReleaseGameSounds(gameSounds);
+  delete musicPlayer;
+  musicPlayer = nullptr;
+  delete skinPicture;
+  skinPicture = nullptr;
+  releaseWindowPictures();
+  destroyWindow();
+}
+
+void requestScreenshot(const char* path) {
+  screenshotPath = path ? path : "";
+  screenshotSaved = false;
+}
+
+bool lastScreenshotSaved() { return screenshotSaved; }
+
+uint32_t startUpMilliseconds() { return firstMenuFrame ? firstMenuFrame - processStart : 0; }
+
+int run() {
+  if (!startLauncher()) {
+    shutdown();
+    return 0;
+  }
+  while (launcherFrame()) {
+  }
+  if (closeLauncher() && openGameWindow()) {
+    while (mainFrame()) {
+    }
+  }
+  shutdown();
+  return 0;
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+// The frame's two passes over the current screen, the tab bar, and the overlays that sit above
+// every screen (the monthly message pop-up, the message window, the manager profile panel).
+#pragma once
+
+// Fills the screen table with every screen's routines.
+void installScreens();
+
+// The draw pass: the screen, then the overlays.
+void drawScreen();
+// The input pass: closing overlays, hover, the tab bar, the screen's own input, the header.
+void handleInput();
+
+// The six tabs of the career screens as hotspots 1..6 (height 75 or 76).
+void setTabBarHotspots(int height = 75);
+
+// The manager profile panel and the monthly message pop-up.
+void drawProfilePanel();
+void drawMonthlyPopup();
+
+// The frame of a career screen whose own drawing is not there yet: the shared background,
+// the tabs, the status line and the help.
+void drawCareerFrame();

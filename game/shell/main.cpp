@@ -1,0 +1,4 @@
+// The game program.
+#include "shell/app.h"
+
+int main() { return app::run(); }

@@ -1,0 +1,173 @@
+#include "gamedriver.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "../../engine/platform/window.h"
+#include "career/world.h"
+#include "graphics/KGraphic.h"
+#include "graphics/KGraphicFactory.h"
+#include "shell/app.h"
+#include "shell/preferences.h"
+#include "shell/screenkit.h"
+#include "tools/KTools.h"
+#include "window/KWindow.h"
+
+namespace {
+// Microseconds. Every reading moves the clock on by 50 us, so that the engine's waits (which
+// read the clock until enough time has passed) end; frames move it by the frame step.
+uint64_t fakeMicros = 1000000;
+uint64_t fakeClock() {
+  fakeMicros += 50;
+  return fakeMicros / 1000;
+}
+}  // namespace
+
+GameDriver::GameDriver() {
+  setenv("HOME", home_.path().c_str(), 1);
+  setenv("XDG_DATA_HOME", (home_.path() + "/data").c_str(), 1);
+  KTools::SetClockSource(fakeClock);
+  KTools::InitClock();
+}
+
+GameDriver::~GameDriver() {
+  app::shutdown();
+  KTools::SetClockSource(nullptr);
+  KTools::InitClock();
+}
+
+bool GameDriver::startLauncher() {
+  inLauncher_ = true;
+  running_ = app::startLauncher();
+  if (running_) gameWindow->SetMaxFrameRate(-1);
+  return running_;
+}
+
+bool GameDriver::bootGame(bool openGL) {
+  loadPreferences();
+  preferences.useDirectX = openGL ? 0 : 1;
+  preferences.windowed = 1;
+  quitFlag = 0;
+  inLauncher_ = false;
+  running_ = app::openGameWindow();
+  if (running_) gameWindow->SetMaxFrameRate(-1);
+  return running_;
+}
+
+bool GameDriver::frame(int count) {
+  for (int i = 0; i < count && running_; ++i) {
+    fakeMicros += step_ * 1000;
+    running_ = inLauncher_ ? app::launcherFrame() : app::mainFrame();
+  }
+  return running_;
+}
+
+void GameDriver::advanceClock(uint64_t ms) { fakeMicros += ms * 1000; }
+
+uint32_t GameDriver::windowId() { return gameWindow ? gameWindow->GetWindowHandle()->id() : 0; }
+
+void GameDriver::push(SDL_Event& e) { SDL_PushEvent(&e); }
+
+void GameDriver::move(int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = windowId();
+  e.motion.x = x;
+  e.motion.y = y;
+  push(e);
+  frame(2);  // the message is dispatched at the end of the first frame, seen by the second
+}
+
+static SDL_Event buttonEvent(uint32_t id, bool down, int x, int y) {
+  SDL_Event e{};
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.windowID = id;
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.button.clicks = 1;
+  e.button.x = x;
+  e.button.y = y;
+  return e;
+}
+
+void GameDriver::press(int x, int y) {
+  SDL_Event e = buttonEvent(windowId(), true, x, y);
+  push(e);
+  frame();
+}
+
+void GameDriver::release(int x, int y) {
+  SDL_Event e = buttonEvent(windowId(), false, x, y);
+  push(e);
+  frame();
+}
+
+void GameDriver::click(int x, int y) {
+  move(x, y);
+  press(x, y);
+  release(x, y);
+  frame();
+}
+
+void GameDriver::keyDown(SDL_Scancode scancode, SDL_Keycode sym) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = windowId();
+  e.key.state = SDL_PRESSED;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  push(e);
+  frame();
+}
+
+void GameDriver::keyUp(SDL_Scancode scancode, SDL_Keycode sym) {
+  SDL_Event e{};
+  e.type = SDL_KEYUP;
+  e.key.windowID = windowId();
+  e.key.state = SDL_RELEASED;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  push(e);
+  frame();
+}
+
+void GameDriver::key(SDL_Scancode scancode, SDL_Keycode sym) {
+  keyDown(scancode, sym);
+  keyUp(scancode, sym);
+  frame();
+}
+
+void GameDriver::type(const std::string& text) {
+  for (char c : text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = windowId();
+    e.text.text[0] = c;
+    push(e);
+    frame();
+  }
+}
+
+std::vector<uint32_t> GameDriver::pixels() {
+  std::vector<uint32_t> out;
+  std::string path = home_.file("frame.bmp");
+  if (!screenshot(path)) return out;
+  SDL_Surface* s = SDL_LoadBMP(path.c_str());
+  if (!s) return out;
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGB888, 0);
+  SDL_FreeSurface(s);
+  if (!rgb) return out;
+  out.resize(size_t(rgb->w) * rgb->h);
+  for (int y = 0; y < rgb->h; ++y)
+    std::memcpy(&out[size_t(y) * rgb->w], static_cast<uint8_t*>(rgb->pixels) + size_t(y) * rgb->pitch, size_t(rgb->w) * 4);
+  for (uint32_t& p : out) p &= 0xFFFFFF;
+  SDL_FreeSurface(rgb);
+  return out;
+}
+
+bool GameDriver::screenshot(const std::string& path) {
+  if (!gameWindow) return false;
+  app::requestScreenshot(path.c_str());
+  frame();
+  return app::lastScreenshotSaved();
+}

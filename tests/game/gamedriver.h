@@ -1,0 +1,58 @@
+// Drives the real game program frame by frame: a fresh per-user folder, the engine clock on a
+// fake source that moves 16 ms per frame, and input injected through SDL's event queue exactly
+// as the window would receive it (one message is dispatched per frame, and click handlers
+// wait for the release, so a click is a move, a press and a release on frames of their own).
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/tempdir.h"
+
+class GameDriver {
+ public:
+  GameDriver();
+  ~GameDriver();
+
+  // The launcher on its own (start-up up to the launcher loop).
+  bool startLauncher();
+  // Straight to the game window with the chosen renderer, as after the launcher's start button:
+  // loading screen, world, texts, main menu.
+  bool bootGame(bool openGL);
+
+  // Runs frames of the current stage (launcher or main loop); false once the loop has ended.
+  bool frame(int count = 1);
+
+  void move(int x, int y);
+  void press(int x, int y);
+  void release(int x, int y);
+  // Move, press, release, and a frame to settle.
+  void click(int x, int y);
+  void key(SDL_Scancode scancode, SDL_Keycode sym);
+  void keyDown(SDL_Scancode scancode, SDL_Keycode sym);
+  void keyUp(SDL_Scancode scancode, SDL_Keycode sym);
+  void type(const std::string& text);
+
+  // The frame as shown: 0xRRGGBB, rows from the top.
+  std::vector<uint32_t> pixels();
+  bool screenshot(const std::string& path);
+
+  // Milliseconds the fake clock moves per frame.
+  void setFrameStep(uint64_t ms) { step_ = ms; }
+  void advanceClock(uint64_t ms);
+
+  const TempDir& home() const { return home_; }
+  bool inLauncher() const { return inLauncher_; }
+
+ private:
+  void push(SDL_Event& e);
+  uint32_t windowId();
+
+  TempDir home_;
+  uint64_t step_ = 16;
+  bool inLauncher_ = false;
+  bool running_ = false;
+};

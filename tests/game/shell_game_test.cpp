@@ -1,0 +1,263 @@
+// The program from start-up to the menus, driven through its real main loop with injected
+// input: the launcher and the preferences it writes, the loading screen, the main menu, quick
+// start, the new-manager screen, Escape and the save/load menu, hover sounds and pop-ups.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "career/world.h"
+#include "gamedriver.h"
+#include "shell/app.h"
+#include "shell/hotspots.h"
+#include "shell/shell.h"
+#include "shell/menus.h"
+#include "shell/preferences.h"
+#include "shell/savegame.h"
+#include "shell/screenkit.h"
+#include "shell/texttable.h"
+#include "shell/tutorial.h"
+
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string prefsPath(const GameDriver& d) { return d.home().path() + "/data/Brawnmoor/prefs"; }
+
+// The centre of a hotspot of the current screen.
+void clickHotspot(GameDriver& d, int index) {
+  const Hotspot& h = hotspots[index];
+  d.click(h.x + h.width / 2, h.y + h.height / 2);
+}
+
+}  // namespace
+
+TEST(Launcher, FirstRunShowsBothTicksAndStartWritesPreferences) {
+  GameDriver d;
+  ASSERT_TRUE(d.startLauncher());
+  d.frame(2);
+  EXPECT_EQ(screenState, kLauncherScreen);
+  EXPECT_EQ(preferences.useDirectX, 1);
+  EXPECT_EQ(preferences.windowed, 0);
+  EXPECT_EQ(hotspotCount, 6);
+  // The inactive boxes neither highlight nor react.
+  d.click(hotspots[2].x + 7, hotspots[2].y + 7);
+  EXPECT_EQ(hovered, 0);
+  // Untick full screen, then start.
+  clickHotspot(d, 3);
+  EXPECT_EQ(preferences.windowed, 1);
+  clickHotspot(d, 5);
+  EXPECT_FALSE(d.frame());
+  tutorialOn = 0;
+  EXPECT_TRUE(app::closeLauncher());
+  EXPECT_EQ(tutorialOn, 1);
+  const std::string prefs = readFile(prefsPath(d));
+  ASSERT_EQ(prefs.size(), 62u);
+  EXPECT_EQ(prefs[4], 1);
+  EXPECT_EQ(prefs[5], 1);   // windowed
+  EXPECT_EQ(prefs[6], 1);   // the software renderer
+  EXPECT_EQ(prefs[60], 1);  // tutorialShown
+}
+
+TEST(Launcher, EscapeWritesPreferencesAndOpensNoGameWindow) {
+  GameDriver d;
+  ASSERT_TRUE(d.startLauncher());
+  d.frame(2);
+  d.keyDown(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  d.keyUp(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_FALSE(d.frame());
+  EXPECT_FALSE(app::closeLauncher());
+  EXPECT_EQ(readFile(prefsPath(d)).size(), 62u);
+  EXPECT_FALSE(app::openGameWindow());
+  EXPECT_EQ(gameWindow, nullptr);
+}
+
+TEST(Launcher, SecondRunKeepsTheTutorialOff) {
+  GameDriver d;
+  Preferences p{};
+  p.useDirectX = 1;
+  p.tutorialShown = 1;
+  d.home().write("data/Brawnmoor/prefs", std::string(reinterpret_cast<const char*>(&p), sizeof p));
+  ASSERT_TRUE(d.startLauncher());
+  d.frame(2);
+  tutorialOn = 0;
+  clickHotspot(d, 5);
+  EXPECT_TRUE(app::closeLauncher());
+  EXPECT_EQ(tutorialOn, 0);
+}
+
+class Game : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    tutorialOn = 0;
+    ASSERT_TRUE(d.bootGame(GetParam()));
+    d.frame(2);
+    ASSERT_EQ(screenState, kMainMenuScreen);
+  }
+  // The main menu's buttons come from its layout file.
+  void menuButton(int button) { clickHotspot(d, button); }
+  GameDriver d;
+};
+
+TEST_P(Game, LoadingEndsOnTheMainMenuWithTextsAndPictures) {
+  EXPECT_EQ(hotspotCount, 5);
+  for (int i = 1; i <= 4; ++i) EXPECT_GE(hotspots[i].state, 0) << i;
+  EXPECT_STRNE(uiText(406), "");
+  for (int slot : {0, 1, 3, 4, 5, 6, 7, 8, 9, 11, 12, 14, 15, 16, 17, 18, 21, 23, 24, 25, 26, 27})
+    EXPECT_NE(slotPicture(slot), nullptr) << "slot " << slot;
+  EXPECT_EQ(pictureSlots[17].frameWidth, 125);
+  EXPECT_EQ(gameInProgress, 0);
+}
+
+TEST_P(Game, QuickStartOpensTheBoxerScreenWithTwoBoxers) {
+  menuButton(3);
+  EXPECT_EQ(screenState, kBoxerScreen);
+  EXPECT_EQ(countStable(), 2);
+  EXPECT_EQ(gameInProgress, 1);
+  EXPECT_EQ(selectedBoxer, career.stable[0]);
+}
+
+TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
+  menuButton(1);
+  ASSERT_EQ(screenState, kNewManagerScreen);
+  // Typing continues the current name; clear it first.
+  for (int i = 0; i < 12; ++i) d.key(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
+  EXPECT_STREQ(managerName, "");
+  d.type("Ada Brook!");
+  EXPECT_STREQ(managerName, "Ada Brook");  // "!" is not accepted
+  // Confirming with free points left is refused.
+  clickHotspot(d, 3);
+  EXPECT_EQ(screenState, kNewManagerScreen);
+  // 20 points: press and release a "+" button twenty times, spread over the five skills.
+  for (int i = 0; i < 20; ++i) {
+    const int row = i % 5;
+    d.click(714, 285 + 32 * row);
+  }
+  EXPECT_EQ(career.freeSkillPoints, 0);
+  for (int s = 0; s < 5; ++s) EXPECT_EQ(career.managerSkills[s], 5) << s;
+  clickHotspot(d, 3);
+  EXPECT_EQ(screenState, kBoxerScreen);
+  EXPECT_STREQ(managerName, "Ada Brook");
+}
+
+TEST_P(Game, NationListPicksTheClickedRow) {
+  menuButton(1);
+  d.click(600, 195);
+  ASSERT_TRUE(nationListOpen);
+  const int first = nationListTop;
+  d.click(600, 207 + 21 * 3 + 5);
+  EXPECT_FALSE(nationListOpen);
+  EXPECT_EQ(career.managerNation, first + 3);
+}
+
+TEST_P(Game, EscapeOpensTheSaveMenuAndReturns) {
+  menuButton(3);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  d.click(25 + 75 * 2 + 30, 50);  // tab 3: finances
+  ASSERT_EQ(screenState, kFinancesScreen);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kLoadSaveScreen);
+  EXPECT_EQ(hotspotCount, 10);
+  EXPECT_GE(hotspots[1].state, 1);  // the tabs are there
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kFinancesScreen);
+  // Escape does nothing on the main menu.
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kFinancesScreen);
+}
+
+TEST_P(Game, SaveIntoSlotThreeListsItAndLoadsItBack) {
+  menuButton(3);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  for (int j = 0; j < 10; ++j) EXPECT_STREQ(slotDescriptions[j], "Empty Savegame Slot");
+  d.click(400, 149 + 20 * 3 + 5);
+  EXPECT_EQ(selectedSaveSlot, 3);
+  const int32_t savedCash = cash;
+  const int16_t savedBoxer = career.stable[1];
+  clickHotspot(d, 8);  // save
+  EXPECT_EQ(screenState, kBoxerScreen);
+  char expected[80];
+  std::snprintf(expected, sizeof expected, "%s (%s %d)", managerName, monthNames[month], int(year));
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  EXPECT_STREQ(slotDescriptions[3], expected);
+  // Change the career, then load it back.
+  cash = 1;
+  career.stable[1] = -1;
+  clickHotspot(d, 7);
+  EXPECT_EQ(screenState, kBoxerScreen);
+  EXPECT_EQ(cash, savedCash);
+  EXPECT_EQ(career.stable[1], savedBoxer);
+}
+
+TEST_P(Game, SavingIsNotPossibleFromTheMainMenu) {
+  menuButton(2);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  EXPECT_EQ(hotspots[1].state, -1);  // no tabs
+  clickHotspot(d, 8);
+  EXPECT_EQ(screenState, kLoadSaveScreen);
+  FILE* f = std::fopen(userFile("slot0"), "rb");
+  EXPECT_EQ(f, nullptr);
+  if (f) std::fclose(f);
+  clickHotspot(d, 9);  // back to the main menu with a new world
+  EXPECT_EQ(screenState, kMainMenuScreen);
+}
+
+TEST_P(Game, HoverSoundOnlyWhenMovingOntoAnotherButton) {
+  const Hotspot a = hotspots[1], b = hotspots[2];
+  const uint32_t before = soundRequests[kSoundOver];
+  d.move(a.x + 5, a.y + 5);
+  d.frame();
+  EXPECT_EQ(soundRequests[kSoundOver], before + 1);
+  d.move(400, 20);  // off every button
+  d.move(a.x + 6, a.y + 6);
+  EXPECT_EQ(soundRequests[kSoundOver], before + 1);  // the same button again: no sound
+  d.move(b.x + 5, b.y + 5);
+  EXPECT_EQ(soundRequests[kSoundOver], before + 2);
+}
+
+TEST_P(Game, OverlappingHotspotsTheLowerIndexWins) {
+  setHotspot(2, 0, 0, 50, 50, hotspots[1].x, hotspots[1].y, 1, 1, 0);
+  d.move(hotspots[1].x + 3, hotspots[1].y + 3);
+  EXPECT_EQ(hovered, 1);
+}
+
+TEST_P(Game, AMessageSwallowsTheClickUnderIt) {
+  menuButton(3);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  popup = 7;
+  d.click(25 + 75 * 2 + 30, 50);  // tab 3 under the message
+  EXPECT_EQ(popup, 0);
+  EXPECT_EQ(screenState, kBoxerScreen);
+  messagePopup = 3;
+  d.click(25 + 75 * 2 + 30, 50);
+  EXPECT_EQ(messagePopup, 0);
+  EXPECT_EQ(screenState, kBoxerScreen);
+  d.click(25 + 75 * 2 + 30, 50);
+  EXPECT_EQ(screenState, kFinancesScreen);
+}
+
+TEST_P(Game, ClosingAGameOverMessageStartsANewWorld) {
+  menuButton(3);
+  popup = 13;
+  gameOver = 1;
+  d.click(400, 300);
+  EXPECT_EQ(screenState, kMainMenuScreen);
+  EXPECT_EQ(gameOver, 0);
+  EXPECT_EQ(gameInProgress, 0);
+}
+
+TEST_P(Game, QuitButtonEndsTheLoop) {
+  menuButton(4);
+  EXPECT_FALSE(d.frame());
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, Game, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
