@@ -53,6 +53,13 @@ void installScreens() {
   // The fight's screens come with the fight; until then a watched fight returns to the month.
   const ScreenRoutines fightFrame{[] { switchScreen(kMonthScreen); }, drawCareerFrame, noInput, nullptr, nullptr};
   for (int state : {kCornerScreen, kFightScreen, kResultScreen}) setScreenRoutines(state, fightFrame);
+  // Each screen's own routines replace the frame above.
+  // boxer screen
+  // finances screen
+  // rankings screen
+  // search screen
+  // month screen
+  // corner, fight and result screens
 }
 
 // ---- Overlays -------------------------------------------------------------------------------

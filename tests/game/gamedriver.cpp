@@ -49,6 +49,7 @@ bool GameDriver::bootGame(bool openGL) {
   preferences.windowed = 1;
   quitFlag = 0;
   inLauncher_ = false;
+  openGL_ = openGL;
   running_ = app::openGameWindow();
   if (running_) gameWindow->SetMaxFrameRate(-1);
   return running_;
@@ -170,4 +171,11 @@ bool GameDriver::screenshot(const std::string& path) {
   app::requestScreenshot(path.c_str());
   frame();
   return app::lastScreenshotSaved();
+}
+
+void GameDriver::keepScreenshot(const std::string& name) {
+  const char* dir = std::getenv("BRAWNMOOR_SCREENS_DIR");
+  if (!dir || !*dir) return;
+  const char* renderer = inLauncher_ ? "launcher" : openGL_ ? "opengl" : "software";
+  screenshot(std::string(dir) + "/" + name + "-" + renderer + ".png");
 }

@@ -39,6 +39,9 @@ class GameDriver {
   // The frame as shown: 0xRRGGBB, rows from the top.
   std::vector<uint32_t> pixels();
   bool screenshot(const std::string& path);
+  // When BRAWNMOOR_SCREENS_DIR is set, saves the next frame there as <name>-<renderer>.png
+  // (the pictures of docs/screens are made this way); otherwise does nothing.
+  void keepScreenshot(const std::string& name);
 
   // Milliseconds the fake clock moves per frame.
   void setFrameStep(uint64_t ms) { step_ = ms; }
@@ -54,5 +57,6 @@ class GameDriver {
   TempDir home_;
   uint64_t step_ = 16;
   bool inLauncher_ = false;
+  bool openGL_ = false;
   bool running_ = false;
 };
