@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "tools/KFileReader.h"
 #include "tools/KTools.h"
@@ -17,8 +18,34 @@ void message(const char* caption, const char* text) { KTools::MessageBox(caption
 
 bool readWhole(const char* path, std::string& text) {
   std::vector<uint8_t> bytes;
-  if (!KFileReader::ReadWholeFile(path, bytes)) return false;
+  if (!path || !KFileReader::ReadWholeFile(path, bytes)) return false;
   text.assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+// Coordinates must stay finite floats once scaled; a file with larger ones is refused.
+bool toFloat(double value, float& out) {
+  if (!std::isfinite(value) || std::fabs(value) > 3.0e38) return false;
+  out = float(value);
+  return true;
+}
+
+// Makes room for the records; false (with the mesh facility's message) when memory runs out.
+bool allocate(KMesh& mesh, long vertexCount, long faceCount) {
+  try {
+    mesh.vertices.assign(size_t(vertexCount), KVertex{});
+  } catch (const std::bad_alloc&) {
+    mesh.Clear();
+    message("KModel", "Error meshPtr==NULL");
+    return false;
+  }
+  try {
+    mesh.faces.assign(size_t(faceCount), KFace{});
+  } catch (const std::bad_alloc&) {
+    mesh.Clear();
+    message("KModel", "Error meshFacesPtr==NULL");
+    return false;
+  }
   return true;
 }
 
@@ -103,7 +130,9 @@ std::string TexturePathFor(const char* modelPath, const char* textureName) {
   size_t cut = model.find_last_of("/:\\");
   std::string folder = cut == std::string::npos ? std::string() : model.substr(0, cut);
   size_t sep = name.find_last_of("/:\\");
-  std::string path = sep == std::string::npos ? folder + "/" + name : folder + name.substr(sep);
+  std::string file = sep == std::string::npos ? name : name.substr(sep + 1);
+  // A model named without a folder finds its texture beside it, in the current folder.
+  std::string path = cut == std::string::npos ? file : folder + "/" + file;
   for (char& ch : path)
     if (ch == '\\') ch = '/';  // this platform's separator
   return path;
@@ -128,27 +157,40 @@ void ComputeNormals(KMesh& mesh) {
     f.nz = nz;
   }
   if (mesh.faces.size() < 2) return;
-  const KFace& last = mesh.faces.back();
-  for (size_t i = 0; i < mesh.vertices.size(); ++i) {
-    const KFace* found[2] = {nullptr, nullptr};
-    int n = 0;
-    for (const KFace& f : mesh.faces) {
-      if (f.a == long(i) || f.b == long(i) || f.c == long(i)) found[n++] = &f;
-      if (n == 2) break;
+  // The first two faces of each vertex, in face order, found in one pass.
+  const size_t n = mesh.vertices.size();
+  std::vector<int32_t> first(n, -1), second(n, -1);
+  for (size_t i = 0; i < mesh.faces.size(); ++i) {
+    const KFace& f = mesh.faces[i];
+    const int32_t corners[3] = {f.a, f.b, f.c};
+    for (int k = 0; k < 3; ++k) {
+      const size_t v = size_t(corners[k]);
+      if (first[v] < 0)
+        first[v] = int32_t(i);
+      else if (second[v] < 0 && first[v] != int32_t(i))
+        second[v] = int32_t(i);
     }
+  }
+  const KFace& last = mesh.faces.back();
+  for (size_t i = 0; i < n; ++i) {
     KVertex& v = mesh.vertices[i];
-    if (n == 0) {
+    if (first[i] < 0) {
       v.nx = last.nx;
       v.ny = last.ny;
       v.nz = last.nz;
-    } else {
-      v.nx = v.ny = v.nz = 0;
-      for (int k = 0; k < n; ++k) {
-        v.nx += found[k]->nx / float(n);
-        v.ny += found[k]->ny / float(n);
-        v.nz += found[k]->nz / float(n);
-      }
+      continue;
     }
+    const KFace& f1 = mesh.faces[size_t(first[i])];
+    if (second[i] < 0) {
+      v.nx = f1.nx;
+      v.ny = f1.ny;
+      v.nz = f1.nz;
+      continue;
+    }
+    const KFace& f2 = mesh.faces[size_t(second[i])];
+    v.nx = f1.nx / 2.0f + f2.nx / 2.0f;
+    v.ny = f1.ny / 2.0f + f2.ny / 2.0f;
+    v.nz = f1.nz / 2.0f + f2.nz / 2.0f;
   }
 }
 
@@ -159,6 +201,11 @@ bool LoadASE(const char* path, float scale, KMesh& mesh) {
     message("File not found", path ? path : "");
     return false;
   }
+  return ParseASE(text, path, scale, mesh);
+}
+
+bool ParseASE(const std::string& text, const char* path, float scale, KMesh& mesh) {
+  mesh.Clear();
   Scanner s(text);
   long vertexCount = 0, faceCount = 0;
   if (s.Find("*MESH_NUMVERTEX")) s.Integer(vertexCount);
@@ -172,20 +219,24 @@ bool LoadASE(const char* path, float scale, KMesh& mesh) {
     message("No faces in this asc", "No faces in this asc");
     return false;
   }
-  if (!countOk(vertexCount) || !countOk(faceCount)) return false;
+  // Every vertex and face needs its own token in the text: a count that the text cannot hold
+  // is refused before anything is allocated for it.
+  const long most = long(text.size() / std::strlen("*MESH_FACE"));
+  if (!countOk(vertexCount) || !countOk(faceCount) || vertexCount > most || faceCount > most) return false;
 
   // Vertices.
   s.Seek(0);
   if (!s.Find("*MESH_VERTEX_LIST")) return false;
-  mesh.vertices.assign(size_t(vertexCount), KVertex{});
+  if (!allocate(mesh, vertexCount, 0)) return false;
   for (long i = 0; i < vertexCount; ++i) {
     double x, y, z;
+    KVertex& v = mesh.vertices[size_t(i)];
     if (!s.Find("*MESH_VERTEX ") || !s.Find(std::to_string(i).c_str()) || !s.Number(x) ||
-        !s.Number(y) || !s.Number(z)) {
+        !s.Number(y) || !s.Number(z) || !toFloat(x * scale, v.x) || !toFloat(y * scale, v.y) ||
+        !toFloat(z * scale, v.z)) {
       mesh.Clear();
       return false;
     }
-    mesh.vertices[size_t(i)] = KVertex{float(x * scale), float(y * scale), float(z * scale), 0, 0, 0};
   }
   centre(mesh);
 
@@ -198,7 +249,13 @@ bool LoadASE(const char* path, float scale, KMesh& mesh) {
     return false;
   }
   s.Seek(list + std::strlen("*MESH_FACE_LIST"));
-  mesh.faces.assign(size_t(faceCount), KFace{});
+  try {
+    mesh.faces.assign(size_t(faceCount), KFace{});
+  } catch (const std::bad_alloc&) {
+    mesh.Clear();
+    message("KModel", "Error meshFacesPtr==NULL");
+    return false;
+  }
   for (long i = 0; i < faceCount; ++i) {
     long a, b, c;
     if (!s.Find("*MESH_FACE") || !s.Find(std::to_string(i).c_str()) || !s.Integer(a) ||
@@ -230,16 +287,18 @@ bool LoadASE(const char* path, float scale, KMesh& mesh) {
   long tvertCount = 0;
   s.Seek(0);
   if (s.Find("*MESH_NUMTVERTEX")) s.Integer(tvertCount);
-  if (tvertCount < 1 || tvertCount > kMaxElements) return true;
+  if (tvertCount < 1 || tvertCount > kMaxElements || tvertCount > most) return true;
   std::vector<float> tu(size_t(tvertCount), 0.0f), tv(size_t(tvertCount), 0.0f);
   s.Seek(0);
   if (!s.Find("*MESH_TVERTLIST")) return true;
   for (long i = 0; i < tvertCount; ++i) {
     double u, v;
-    if (!s.Find("*MESH_TVERT") || !s.Find(std::to_string(i).c_str()) || !s.Number(u) || !s.Number(v))
+    float fu, fv;
+    if (!s.Find("*MESH_TVERT") || !s.Find(std::to_string(i).c_str()) || !s.Number(u) || !s.Number(v) ||
+        !toFloat(u, fu) || !toFloat(v, fv))
       break;
-    tu[size_t(i)] = float(u);
-    tv[size_t(i)] = float(v);
+    tu[size_t(i)] = fu;
+    tv[size_t(i)] = fv;
   }
   long tfaceCount = 0;
   s.Seek(0);
@@ -256,7 +315,7 @@ bool LoadASE(const char* path, float scale, KMesh& mesh) {
       break;
     if (i >= faceCount) continue;
     for (int k = 0; k < 3; ++k) {
-      if (t[k] < 0 || t[k] >= tvertCount) continue;
+      if (t[k] < 0 || t[k] >= tvertCount) continue;  // a corner without a texture vertex keeps 0, 0
       mesh.faces[size_t(i)].corner[k].u = tu[size_t(t[k])];
       mesh.faces[size_t(i)].corner[k].v = 1.0f - tv[size_t(t[k])];
     }
@@ -271,6 +330,11 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh) {
     message("File not found", path ? path : "");
     return false;
   }
+  return ParseObjectText(text, scale, mesh);
+}
+
+bool ParseObjectText(const std::string& text, float scale, KMesh& mesh) {
+  mesh.Clear();
   Scanner s(text);
   long vertexCount = 0;
   if (s.Find("object\" 0 0")) s.Integer(vertexCount);
@@ -278,7 +342,8 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh) {
     message("No Vertices", "No Vertices");
     return false;
   }
-  if (!countOk(vertexCount)) return false;
+  // One line per vertex, at least two characters each.
+  if (!countOk(vertexCount) || vertexCount > long(text.size() / 2)) return false;
   // The count's own text, searched from the start; the listing follows its line.
   size_t at = text.find(std::to_string(vertexCount));
   size_t line = at == std::string::npos ? at : text.find('\n', at);
@@ -293,17 +358,17 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh) {
     return true;
   };
   std::string l;
-  mesh.vertices.assign(size_t(vertexCount), KVertex{});
+  if (!allocate(mesh, vertexCount, 0)) return false;
   for (long i = 0; i < vertexCount; ++i) {
     int index, unusedInt;
     float x, y, z, unused1, unused2;
-    if (!nextLine(l) || std::sscanf(l.c_str(), "%d %f %f %f %f %f %d", &index, &x, &y, &z, &unused1,
-                                    &unused2, &unusedInt) < 4 ||
-        !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+    KVertex& v = mesh.vertices[size_t(i)];
+    if (!nextLine(l) ||
+        std::sscanf(l.c_str(), "%d %f %f %f %f %f %d", &index, &x, &y, &z, &unused1, &unused2, &unusedInt) < 4 ||
+        !toFloat(double(x) * scale, v.x) || !toFloat(double(y) * scale, v.y) || !toFloat(double(z) * scale, v.z)) {
       mesh.Clear();
       return false;
     }
-    mesh.vertices[size_t(i)] = KVertex{x * scale, y * scale, z * scale, 0, 0, 0};
   }
   centre(mesh);
   long normals = 0;
@@ -311,32 +376,36 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh) {
     mesh.Clear();
     return false;
   }
-  for (long i = 0; i < normals; ++i) nextLine(l);
+  for (long i = 0; i < normals; ++i)
+    if (!nextLine(l)) break;
   long faceCount = 0;
   if (!nextLine(l) || std::sscanf(l.c_str(), "%ld", &faceCount) != 1 || faceCount <= 0) {
     message("No faces in this asc", "No faces in this asc");
     mesh.Clear();
     return false;
   }
-  if (!countOk(faceCount)) {
+  if (!countOk(faceCount) || faceCount > long(text.size() / 2)) {
     mesh.Clear();
     return false;
   }
-  mesh.faces.assign(size_t(faceCount), KFace{});
+  try {
+    mesh.faces.assign(size_t(faceCount), KFace{});
+  } catch (const std::bad_alloc&) {
+    mesh.Clear();
+    message("KModel", "Error meshFacesPtr==NULL");
+    return false;
+  }
   for (long i = 0; i < faceCount; ++i) {
-    int v[8];
-    if (!nextLine(l) || std::sscanf(l.c_str(), "%d %d  %d  %d  %d  %d  %d  %d", &v[0], &v[1], &v[2],
-                                    &v[3], &v[4], &v[5], &v[6], &v[7]) < 4) {
+    long v[8];
+    if (!nextLine(l) || std::sscanf(l.c_str(), "%ld %ld  %ld  %ld  %ld  %ld  %ld  %ld", &v[0], &v[1], &v[2], &v[3],
+                                    &v[4], &v[5], &v[6], &v[7]) < 4 ||
+        v[1] < 0 || v[1] >= vertexCount || v[2] < 0 || v[2] >= vertexCount || v[3] < 0 || v[3] >= vertexCount) {
       mesh.Clear();
       return false;
     }
-    mesh.faces[size_t(i)].a = v[1];
-    mesh.faces[size_t(i)].b = v[2];
-    mesh.faces[size_t(i)].c = v[3];
-  }
-  if (!validFaces(mesh)) {
-    mesh.Clear();
-    return false;
+    mesh.faces[size_t(i)].a = int32_t(v[1]);
+    mesh.faces[size_t(i)].b = int32_t(v[2]);
+    mesh.faces[size_t(i)].c = int32_t(v[3]);
   }
   ComputeNormals(mesh);
   return true;
@@ -344,14 +413,15 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh) {
 
 bool LoadK3D(const char* path, KMesh& mesh) {
   mesh.Clear();
-  KFileReader reader;
-  if (!path || reader.Open(path, KFILE_READ) != KFILE_OK) return false;
-  long size = 0;
-  reader.Seek(0, 2);
-  reader.Tell(&size);
-  reader.Seek(0, 0);
-  uint8_t header[272];
-  if (size < 272 || reader.Read(header, sizeof header) != KFILE_OK) return false;
+  std::vector<uint8_t> bytes;
+  if (!path || !KFileReader::ReadWholeFile(path, bytes)) return false;
+  return ParseK3D(bytes.data(), bytes.size(), path, mesh);
+}
+
+bool ParseK3D(const uint8_t* bytes, size_t size, const char* path, KMesh& mesh) {
+  mesh.Clear();
+  if (!bytes || size < 272) return false;
+  const uint8_t* header = bytes;
   int32_t vertexCount, faceCount;
   std::memcpy(&vertexCount, header + 264, 4);
   std::memcpy(&faceCount, header + 268, 4);
@@ -362,12 +432,12 @@ bool LoadK3D(const char* path, KMesh& mesh) {
     return false;
   }
   // The records must all be in the file.
-  long needed = 272 + 24L * vertexCount + 96L * faceCount;
+  const uint64_t needed = 272 + 24 * uint64_t(vertexCount) + 96 * uint64_t(faceCount);
   if (vertexCount > kMaxElements || faceCount > kMaxElements || needed > size) return false;
-  mesh.vertices.resize(size_t(vertexCount));
-  mesh.faces.resize(size_t(faceCount));
-  if (reader.Read(mesh.vertices.data(), 24 * size_t(vertexCount)) != KFILE_OK ||
-      reader.Read(mesh.faces.data(), 96 * size_t(faceCount)) != KFILE_OK || !validFaces(mesh)) {
+  if (!allocate(mesh, vertexCount, faceCount)) return false;
+  std::memcpy(mesh.vertices.data(), bytes + 272, 24 * size_t(vertexCount));
+  std::memcpy(mesh.faces.data(), bytes + 272 + 24 * size_t(vertexCount), 96 * size_t(faceCount));
+  if (!validFaces(mesh)) {
     mesh.Clear();
     return false;
   }

@@ -2,6 +2,7 @@
 // and the engine's own binary mesh file, which it reads and writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,11 +53,18 @@ bool LoadObjectText(const char* path, float scale, KMesh& mesh);
 // what it holds gives false.
 bool LoadK3D(const char* path, KMesh& mesh);
 
+// The same readers on text or bytes already in memory (the file readers read the whole file
+// and hand it to these). modelPath is where the texture is looked for; it may be null.
+bool ParseASE(const std::string& text, const char* modelPath, float scale, KMesh& mesh);
+bool ParseObjectText(const std::string& text, float scale, KMesh& mesh);
+bool ParseK3D(const uint8_t* bytes, size_t size, const char* modelPath, KMesh& mesh);
+
 // Writes the binary mesh file with the given tag; false for a mesh without faces or a file
 // that cannot be written.
 bool SaveK3D(const char* path, const KMesh& mesh, const char tag[4]);
 
-// The texture beside a mesh file: the model's folder followed by the texture's own file name.
+// The texture beside a mesh file: the model's folder followed by the texture's own file name
+// (the bare file name for a model named without a folder).
 std::string TexturePathFor(const char* modelPath, const char* textureName);
 
 // Face normals from the corners, and vertex normals from the first two faces that use each

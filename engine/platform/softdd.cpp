@@ -321,6 +321,20 @@ void Device::drawLit(Primitive primitive, const LitVertex* vertices, int count) 
     base[1] += light_.ambient.g * mat.ambient.g;
     base[2] += light_.ambient.b * mat.ambient.b;
   }
+  // Normals go through the inverse transpose of the world-view's 3 x 3 part (its cofactors,
+  // turned by the determinant's sign: the length does not matter, they are normalised), so
+  // that an uneven scale keeps them square to the surface.
+  const auto& w = worldView.m;
+  float nm[3][3];
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const int r1 = (r + 1) % 3, r2 = (r + 2) % 3, c1 = (c + 1) % 3, c2 = (c + 2) % 3;
+      nm[r][c] = w[r1][c1] * w[r2][c2] - w[r1][c2] * w[r2][c1];
+    }
+  const float det = w[0][0] * nm[0][0] + w[0][1] * nm[0][1] + w[0][2] * nm[0][2];
+  if (det < 0.0f)
+    for (auto& row : nm)
+      for (float& e : row) e = -e;
   for (int i = 0; i < count; ++i) {
     const LitVertex& v = vertices[i];
     ScreenVertex& s = screen_[size_t(i)];
@@ -330,8 +344,7 @@ void Device::drawLit(Primitive primitive, const LitVertex* vertices, int count) 
       float eye[4];
       transformPoint(worldView, v.x, v.y, v.z, eye);
       float n[3];
-      for (int j = 0; j < 3; ++j)
-        n[j] = v.nx * worldView.m[0][j] + v.ny * worldView.m[1][j] + v.nz * worldView.m[2][j];
+      for (int j = 0; j < 3; ++j) n[j] = v.nx * nm[0][j] + v.ny * nm[1][j] + v.nz * nm[2][j];
       float nl = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
       float l[3];
       if (light_.directional) {
