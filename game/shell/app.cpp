@@ -9,6 +9,8 @@
 #include "font/KBitmapFont.h"
 #include "graphics/KGraphic.h"
 #include "graphics/KGraphicFactory.h"
+#include "mesh/KModel.h"
+#include "mesh/KModelFactory.h"
 #include "shell/dispatch.h"
 #include "shell/fonttables.h"
 #include "shell/hotspots.h"
@@ -40,7 +42,7 @@ int16_t eventMouseX = 0, eventMouseY = 0;
 std::string screenshotPath;
 bool screenshotSaved = false;
 
-void presentFrame() {
+void presentFrame(bool waitWhileInactive = true) {
   if (!screenshotPath.empty()) {
     const std::string& p = screenshotPath;
     auto endsWith = [&](const char* e) { return p.size() > 4 && p.compare(p.size() - 4, 4, e) == 0; };
@@ -48,7 +50,7 @@ void presentFrame() {
     screenshotSaved = gameWindow->SaveScreenshot(p.c_str(), format, 0, 0);
     screenshotPath.clear();
   }
-  gameWindow->FlipBackBuffer(true, true);
+  gameWindow->FlipBackBuffer(waitWhileInactive, true);
 }
 
 // ---- Window callback ------------------------------------------------------------------------
@@ -129,7 +131,7 @@ void drawLoadingFrame() {
   fillRect(0, 0, 800, 600, 0, 0, 0, 1);
   drawSlotFrame(0, 200, 150, 1);
   drawTextCentred("Loading data, please wait...", 0, 800, 380);
-  gameWindow->FlipBackBuffer(false, true);
+  presentFrame(false);
 }
 
 void setMusicVolume(int volume) {
@@ -256,6 +258,11 @@ bool openGameWindow() {
   loadPointers();
   KInput::HideCursor();
   boxerTurnAngle = 0;
+  boxerModel = KTools::CreateModel();
+  if (boxerModel && !boxerModel->LoadK3D(KTools::GetDataPath("data\\boxer01.k3d"), false)) {
+    delete boxerModel;
+    boxerModel = nullptr;
+  }
   skinPicture = KTools::CreateGraphic();
   gameWindow->SetGameCallback(windowCallback);
   captureCounter = -1;
@@ -327,6 +334,8 @@ void shutdown() {
   ReleaseGameSounds(gameSounds);
   delete musicPlayer;
   musicPlayer = nullptr;
+  delete boxerModel;
+  boxerModel = nullptr;
   delete skinPicture;
   skinPicture = nullptr;
   releaseWindowPictures();

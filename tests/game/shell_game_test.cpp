@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -260,4 +261,63 @@ TEST_P(Game, QuitButtonEndsTheLoop) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Game, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+
+// The shell's screens as a player sees them; with BRAWNMOOR_SCREENS_DIR set the frames are
+// kept as pictures (docs/screens). Without it the test still walks every screen.
+class ShellScreens : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ShellScreens, WalkThroughTheShellsScreens) {
+  GameDriver d;
+  const char* dir = std::getenv("BRAWNMOOR_SCREENS_DIR");
+  const std::string renderer = GetParam() ? "opengl" : "software";
+  if (!GetParam()) {
+    ASSERT_TRUE(d.startLauncher());
+    d.move(30 + 7, 194 + 7);
+    d.keepScreenshot("launcher");
+    clickHotspot(d, 5);
+    app::closeLauncher();
+  }
+  if (dir) app::requestScreenshot((std::string(dir) + "/loading-" + renderer + ".png").c_str());
+  tutorialOn = 0;
+  ASSERT_TRUE(d.bootGame(GetParam()));
+  if (dir) {
+    EXPECT_TRUE(app::lastScreenshotSaved());
+  }
+  d.frame(2);
+  d.move(hotspots[3].x + 20, hotspots[3].y + 10);
+  d.keepScreenshot("mainmenu");
+  clickHotspot(d, 1);
+  ASSERT_EQ(screenState, kNewManagerScreen);
+  d.click(600, 195);
+  d.move(600, 280);
+  ASSERT_TRUE(nationListOpen);
+  d.keepScreenshot("newmanager");
+  d.click(600, 280);
+  clickHotspot(d, 1);
+  ASSERT_EQ(screenState, kMainMenuScreen);
+  clickHotspot(d, 3);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  d.click(400, 149 + 20 * 2 + 5);
+  clickHotspot(d, 8);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  d.move(400, 149 + 20 * 4 + 5);
+  d.keepScreenshot("loadsave");
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  popup = 16;  // a random event with its picture
+  popupBoxer = career.stable[0];
+  d.frame(2);
+  d.keepScreenshot("message");
+  d.click(400, 300);
+  EXPECT_EQ(popup, 0);
+  messagePopup = 4;
+  d.frame(2);
+  d.keepScreenshot("monthpopup");
+  d.click(400, 300);
+  EXPECT_EQ(messagePopup, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, ShellScreens, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
