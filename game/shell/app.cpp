@@ -203,6 +203,7 @@ bool startLauncher() {
   switchScreen(kLauncherScreen);
   smallFont = makeFont("data\\gfx\\tinyfont.png", smallFontTable, 10.0f);
   gameWindow->SetGameCallback(windowCallback);
+  sampleMouseDown();  // forget a press left from an earlier window
   loadPointers();
   return true;
 }
@@ -265,6 +266,7 @@ bool openGameWindow() {
   }
   skinPicture = KTools::CreateGraphic();
   gameWindow->SetGameCallback(windowCallback);
+  sampleMouseDown();  // a press seen by the launcher window is not this window's
   captureCounter = -1;
   return true;
 }
