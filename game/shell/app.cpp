@@ -73,6 +73,8 @@ bool windowCallback(KEvent* event) {
   }
 }
 
+void careerSound(CareerSound sound) { playSound(sound == CareerSound::Click ? kSoundClick : kSoundCancel); }
+
 // ---- Pointer --------------------------------------------------------------------------------
 
 KGraphic* loadPointer(const char* path) {
@@ -188,7 +190,7 @@ bool startLauncher() {
   preferences.started = 1;
   KInput::HideCursor();
   LoadGameSounds(gameSounds);
-  setCareerSoundHook([](CareerSound sound) { playSound(sound == CareerSound::Click ? kSoundClick : kSoundCancel); });
+  setCareerSoundHook(careerSound);
   std::srand(KTools::GetMilliseconds());
   std::snprintf(windowTitle, sizeof windowTitle, "Brawnmoor - the boxing manager - %d", KTools::GetYear());
 
@@ -241,6 +243,7 @@ bool closeLauncher() {
 
 bool openGameWindow() {
   installScreens();
+  setCareerSoundHook(careerSound);
   gameWindow = KTools::CreateWindow(preferences.useDirectX ? 0 : 1, 1);
   if (!gameWindow || quitFlag) {
     destroyWindow();

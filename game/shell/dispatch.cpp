@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "career/generation.h"
+#include "career/rankings_screen.h"
 #include "career/world.h"
 #include "shell/hotspots.h"
 #include "shell/menus.h"
@@ -56,7 +57,7 @@ void installScreens() {
   // Each screen's own routines replace the frame above.
   // boxer screen
   // finances screen
-  // rankings screen
+  installRankingsScreen();
   // search screen
   // month screen
   // corner, fight and result screens
@@ -103,7 +104,9 @@ void drawScreen() {
     if (popup > 0) drawMessageWindow();
     if (profilePanel) drawProfilePanel();
     if (tutorialOn) drawTutorialPanel();
+    else tutorialPanelShown = false;
   } else {
+    tutorialPanelShown = false;
     drawMonthlyPopup();
   }
 }

@@ -163,3 +163,6 @@ void drawMessageWindow();
 void playTutorialVoice(const char* file);
 // The tutorial panel of the current step, when it shows on this screen.
 void drawTutorialPanel();
+// The voice file loaded last ("" before any), and whether the last frame showed the panel.
+extern char lastTutorialVoice[64];
+extern bool tutorialPanelShown;
