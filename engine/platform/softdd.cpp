@@ -101,9 +101,30 @@ void Texture::write(const uint32_t* argb, int width, int height, int pitchPixels
   if (x1 >= x2 || y1 >= y2 || !argb) return;
   // A 4 x 4 ordered pattern: each channel takes the step above instead of the one below when
   // its distance between the two (in sixteenths) exceeds the pattern's value at that texel.
+  // The choice depends only on the channel's value and the pattern's value, so it is looked up.
   static const uint8_t kBayer[16] = {0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5};
-  auto widen4 = [](uint32_t q) { return q * 17; };
-  auto widen5 = [](uint32_t q) { return (q << 3) | (q >> 2); };
+  struct DitherTables {
+    uint8_t four[16][256];  // 4-bit step for (threshold, value)
+    uint8_t five[16][256];  // 5-bit step
+    DitherTables() {
+      auto widen4 = [](uint32_t q) { return q * 17; };
+      auto widen5 = [](uint32_t q) { return (q << 3) | (q >> 2); };
+      auto q = [](uint32_t v, uint32_t threshold, uint32_t steps, auto widenStep) {
+        uint32_t low = v * steps / 255;
+        while (low < steps && widenStep(low + 1) <= v) ++low;
+        while (low > 0 && widenStep(low) > v) --low;
+        if (low == steps) return low;
+        uint32_t a = widenStep(low), b = widenStep(low + 1);
+        return (v - a) * 16 > threshold * (b - a) ? low + 1 : low;
+      };
+      for (uint32_t t = 0; t < 16; ++t)
+        for (uint32_t v = 0; v < 256; ++v) {
+          four[t][v] = uint8_t(q(v, t, 15, widen4));
+          five[t][v] = uint8_t(q(v, t, 31, widen5));
+        }
+    }
+  };
+  static const DitherTables tables;
   for (int ty = y1; ty < y2; ++ty) {
     const uint32_t* src = argb + size_t(ty - y) * size_t(pitchPixels) + (x1 - x);
     uint16_t* dst = texels_.data() + size_t(ty) * size_t(width_);
@@ -114,20 +135,13 @@ void Texture::write(const uint32_t* argb, int width, int height, int pitchPixels
         continue;
       }
       const uint32_t threshold = kBayer[(ty & 3) * 4 + (tx & 3)];
-      auto q = [threshold](uint32_t v, uint32_t steps, auto widenStep) {
-        uint32_t low = v * steps / 255;
-        while (low < steps && widenStep(low + 1) <= v) ++low;
-        while (low > 0 && widenStep(low) > v) --low;
-        if (low == steps) return low;
-        uint32_t a = widenStep(low), b = widenStep(low + 1);
-        return (v - a) * 16 > threshold * (b - a) ? low + 1 : low;
-      };
-      if (format_ == TextureFormat::A4R4G4B4)
-        dst[tx] = uint16_t(q(c >> 24, 15, widen4) << 12 | q((c >> 16) & 255, 15, widen4) << 8 |
-                           q((c >> 8) & 255, 15, widen4) << 4 | q(c & 255, 15, widen4));
-      else
-        dst[tx] = uint16_t(0x8000u | q((c >> 16) & 255, 31, widen5) << 10 | q((c >> 8) & 255, 31, widen5) << 5 |
-                           q(c & 255, 31, widen5));
+      if (format_ == TextureFormat::A4R4G4B4) {
+        const uint8_t* t4 = tables.four[threshold];
+        dst[tx] = uint16_t(t4[c >> 24] << 12 | t4[(c >> 16) & 255] << 8 | t4[(c >> 8) & 255] << 4 | t4[c & 255]);
+      } else {
+        const uint8_t* t5 = tables.five[threshold];
+        dst[tx] = uint16_t(0x8000u | t5[(c >> 16) & 255] << 10 | t5[(c >> 8) & 255] << 5 | t5[c & 255]);
+      }
     }
   }
   widen(x1, y1, x2, y2);

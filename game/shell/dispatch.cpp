@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "career/generation.h"
+#include "career/search_screen.h"
 #include "career/rankings_screen.h"
 #include "career/world.h"
 #include "shell/hotspots.h"
@@ -58,7 +59,7 @@ void installScreens() {
   // boxer screen
   // finances screen
   installRankingsScreen();
-  // search screen
+  installSearchScreen();
   // month screen
   // corner, fight and result screens
 }
