@@ -1,0 +1,181 @@
+// brawnmoor-screenbench: draws every screen of the game for a number of frames with each
+// renderer and prints a table of milliseconds per frame (the main loop's whole pass: the
+// screen, its input, the pointer and the present), with no frame cap and no vertical sync.
+//
+//   brawnmoor-screenbench [--renderer gl|dd|both] [--frames N]
+//
+// The per-user folder is a temporary one. Run it on an otherwise idle machine.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "career/generation.h"
+#include "career/monthadvance.h"
+#include "career/rankings.h"
+#include "career/world.h"
+#include "fight/bout.h"
+#include "shell/app.h"
+#include "shell/menus.h"
+#include "shell/preferences.h"
+#include "shell/screenkit.h"
+#include "shell/shell.h"
+#include "shell/tutorial.h"
+#include "window/KWindow.h"
+
+namespace {
+
+double nowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Books a fight for the first stable boxer in the coming month and makes it the current one.
+bool bookAFight() {
+  openRankingsScreen();
+  for (int row = 0; row < 20; ++row) {
+    popup = 0;
+    if (chooseOpponent(row) && arrangeFight() >= 0) {
+      popup = 0;
+      const int f = findScheduledFight();
+      if (f < 0) return false;
+      playInteractively(f);
+      return true;
+    }
+  }
+  popup = 0;
+  return false;
+}
+
+struct Row {
+  std::string name;
+  double ms[2] = {-1, -1};
+};
+
+double measure(int frames, const std::function<void()>& setUp) {
+  setUp();
+  for (int i = 0; i < 5; ++i) app::mainFrame();  // settle: pictures loaded, caches warm
+  const double start = nowMs();
+  for (int i = 0; i < frames; ++i) app::mainFrame();
+  return (nowMs() - start) / frames;
+}
+
+double launcherMs(int frames) {
+  if (!app::startLauncher()) return -1;
+  gameWindow->SetMaxFrameRate(-1);
+  for (int i = 0; i < 5; ++i) app::launcherFrame();
+  const double start = nowMs();
+  for (int i = 0; i < frames; ++i) app::launcherFrame();
+  const double ms = (nowMs() - start) / frames;
+  app::closeLauncher();
+  return ms;
+}
+
+void run(bool gl, int frames, std::vector<Row>& rows) {
+  const int column = gl ? 1 : 0;
+  size_t r = 0;
+  auto add = [&](const char* name, double ms) {
+    if (r == rows.size()) rows.push_back(Row{name});
+    rows[r++].ms[column] = ms;
+  };
+  if (!gl) add("launcher (400 x 300, software)", launcherMs(frames));
+  else add("launcher (400 x 300, software)", -1);
+
+  loadPreferences();
+  preferences.useDirectX = gl ? 0 : 1;
+  preferences.windowed = 1;
+  quitFlag = 0;
+  tutorialOn = 0;
+  const double loadStart = nowMs();
+  if (!app::openGameWindow()) {
+    std::fprintf(stderr, "screenbench: no game window for %s\n", gl ? "OpenGL" : "software");
+    return;
+  }
+  add("loading screen to main menu (once, ms)", nowMs() - loadStart);
+  gameWindow->SetMaxFrameRate(-1);
+
+  add("main menu", measure(frames, [] { switchScreen(kMainMenuScreen); }));
+  add("new manager", measure(frames, [] { switchScreen(kNewManagerScreen); }));
+  add("new manager, nation list open", measure(frames, [] { nationListOpen = true; }));
+  nationListOpen = false;
+  quickStart();
+  for (int panel = 1; panel <= 4; ++panel) {
+    char name[64];
+    std::snprintf(name, sizeof name, "boxer screen, panel %d", panel);
+    add(name, measure(frames, [panel] {
+          switchScreen(kBoxerScreen);
+          panelSelector = int16_t(panel);
+        }));
+  }
+  add("finances", measure(frames, [] { switchScreen(kFinancesScreen); }));
+  add("rankings", measure(frames, [] { switchScreen(kRankingsScreen); }));
+  add("boxer search", measure(frames, [] { switchScreen(kSearchScreen); }));
+  add("save/load menu", measure(frames, [] {
+        rememberedState = kBoxerScreen;
+        switchScreen(kLoadSaveScreen);
+      }));
+  add("message window (boxer screen)", measure(frames, [] {
+        switchScreen(kBoxerScreen);
+        popup = 16;
+        popupBoxer = career.stable[0];
+      }));
+  popup = 0;
+  add("monthly pop-up (boxer screen)", measure(frames, [] { messagePopup = 4; }));
+  messagePopup = 0;
+  add("tutorial panel (boxer screen)", measure(frames, [] {
+        tutorialOn = 1;
+        tutorialStep = 0;
+        switchScreen(kBoxerScreen);
+      }));
+  tutorialOn = 0;
+  const bool booked = bookAFight();
+  add("month screen", measure(frames, [] { switchScreen(kMonthScreen); }));
+  if (booked) {
+    add("corner", measure(frames, [] { switchScreen(kCornerScreen); }));
+    add("fight, ring view", measure(frames, [] {
+          textMode = 0;
+          switchScreen(kFightScreen);
+        }));
+    add("fight, text commentary", measure(frames, [] {
+          textMode = 1;
+          switchScreen(kFightScreen);
+        }));
+    add("result", measure(frames, [] { switchScreen(kResultScreen); }));
+  }
+  app::shutdown();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string renderer = "both";
+  int frames = 200;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--renderer") && i + 1 < argc) renderer = argv[++i];
+    else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
+  }
+  char home[] = "/tmp/brawnmoor-screenbench-XXXXXX";
+  if (!mkdtemp(home)) return 1;
+  setenv("XDG_DATA_HOME", home, 1);
+  std::vector<Row> rows;
+  if (renderer != "gl") run(false, frames, rows);
+  if (renderer != "dd") run(true, frames, rows);
+  std::printf("| screen | software ms/frame | OpenGL ms/frame |\n|---|---|---|\n");
+  for (const Row& row : rows) {
+    auto cell = [](double v) {
+      static char buf[2][32];
+      static int k = 0;
+      k ^= 1;
+      if (v < 0) std::snprintf(buf[k], sizeof buf[k], "-");
+      else std::snprintf(buf[k], sizeof buf[k], "%.2f", v);
+      return buf[k];
+    };
+    const char* a = cell(row.ms[0]);
+    const char* b = cell(row.ms[1]);
+    std::printf("| %s | %s | %s |\n", row.name.c_str(), a, b);
+  }
+  std::string rm = std::string("rm -rf ") + home;
+  return std::system(rm.c_str()) == 0 ? 0 : 0;
+}
