@@ -1,7 +1,8 @@
 // The pictures of the fight screens and the career's big moments: the ring seen from above
 // (ringback.jpg), the corner screen (FIGHT.jpg), the text-mode list frame (text-only.png), the
-// portrait stage of the boxer screen (STARLET.jpg), the figure sheets (BOXERS.png, DOWN.png),
-// the result pictures and the four random-event pictures.
+// portrait stage of the boxer screen (STARLET.jpg), the result pictures and the four
+// random-event pictures. The fight figure sheets (BOXERS.png, DOWN.png) are rendered from the
+// boxer model by tools/boxerart.
 #include <cmath>
 #include <string>
 
@@ -40,188 +41,6 @@ void topCrowd(Canvas& c, int x, int y, int w, int h, uint32_t seed) {
       cairo_fill(cr);
       if (hash2(i, j, seed + 4) > 0.996) spotlight(cr, px, py, 8, 8, hex(0xFFF4E0), 0.6);
     }
-  cairo_restore(cr);
-}
-
-// A boxer seen from above, facing down (+y), at (cx, cy). e1: lead (left) arm extension 0..1,
-// e2: rear (right) hook swing 0..1, step: walking phase, sway: guard sway.
-void topBoxer(cairo_t* cr, double cx, double cy, double s, double e1, double e2, double step,
-              double sway, RGB trunks, RGB gloveCol, uint32_t skinSeed) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, s, s);
-  RGB skin = mix(hex(0xC68A5E), hex(0x6B4226), hash2(static_cast<int>(skinSeed), 1, 5) * 0.6);
-  // Shadow on the canvas.
-  cairo_save(cr);
-  cairo_translate(cr, 4, 6);
-  cairo_scale(cr, 1.0, 0.8);
-  cairo_arc(cr, 0, 0, 34, 0, 2 * M_PI);
-  cairo_restore(cr);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
-  cairo_fill(cr);
-  // Feet (boots) below the body.
-  double f = std::sin(step * 2 * M_PI) * 9;
-  for (int side = -1; side <= 1; side += 2) {
-    double fy = -10 + side * f;
-    cairo_save(cr);
-    cairo_translate(cr, side * 13, fy);
-    cairo_scale(cr, 0.7, 1.1);
-    cairo_arc(cr, 0, 0, 8, 0, 2 * M_PI);
-    cairo_restore(cr);
-    setColor(cr, hex(0x15161A));
-    cairo_fill(cr);
-  }
-  // Trunks: a band around the hips.
-  cairo_save(cr);
-  cairo_scale(cr, 1.0, 0.75);
-  cairo_arc(cr, 0, -6, 21, 0, 2 * M_PI);
-  cairo_restore(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(-21, 0, 21, 0);
-  RGB th = mix(trunks, hex(0xFFFFFF), 0.3), tl = scale(trunks, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, tl.r, tl.g, tl.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, th.r, th.g, th.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, tl.r, tl.g, tl.b);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
-  // Shoulders and back.
-  double rot = sway * 0.08 + e1 * 0.12 - e2 * 0.22;
-  cairo_save(cr);
-  cairo_rotate(cr, rot);
-  cairo_save(cr);
-  cairo_scale(cr, 1.0, 0.55);
-  cairo_arc(cr, 0, 0, 30, 0, 2 * M_PI);
-  cairo_restore(cr);
-  p = cairo_pattern_create_radial(-6, -6, 2, 0, 0, 32);
-  RGB sh = mix(skin, hex(0xFFE0C0), 0.3), sl = scale(skin, 0.6);
-  cairo_pattern_add_color_stop_rgb(p, 0, sh.r, sh.g, sh.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, sl.r, sl.g, sl.b);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  // Arms: shoulder to glove.
-  auto arm = [&](double sx, double gx, double gy) {
-    cairo_move_to(cr, sx, 2);
-    cairo_curve_to(cr, sx * 1.05, 12, gx + (sx - gx) * 0.3, gy - 10, gx, gy);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.6);
-    cairo_set_line_width(cr, 10.5);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke_preserve(cr);
-    setColor(cr, skin);
-    cairo_set_line_width(cr, 8.5);
-    cairo_stroke(cr);
-    cairo_arc(cr, gx, gy, 8.5, 0, 2 * M_PI);
-    cairo_pattern_t* gp = cairo_pattern_create_radial(gx - 3, gy - 3, 1, gx, gy, 9);
-    RGB gh = mix(gloveCol, hex(0xFFFFFF), 0.45), gl = scale(gloveCol, 0.5);
-    cairo_pattern_add_color_stop_rgb(gp, 0, gh.r, gh.g, gh.b);
-    cairo_pattern_add_color_stop_rgb(gp, 0.5, gloveCol.r, gloveCol.g, gloveCol.b);
-    cairo_pattern_add_color_stop_rgb(gp, 1, gl.r, gl.g, gl.b);
-    cairo_set_source(cr, gp);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(gp);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.8);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-  };
-  // Lead arm (left of the figure = +x when facing down, seen from above): jab straight out.
-  double lx = 10 - 4 * e1, ly = 20 + 36 * e1 + sway * 2;
-  // Rear arm: hook swings from the guard round to the centre line.
-  double a = e2 * 1.9;
-  double rx = -12 - 14 * std::sin(a) + 12 * e2, ry = 18 + 26 * std::sin(a * 0.8);
-  arm(-27, rx, ry);
-  arm(27, lx, ly);
-  cairo_restore(cr);
-  // Head, hair.
-  cairo_arc(cr, 0, 3, 12.5, 0, 2 * M_PI);
-  p = cairo_pattern_create_radial(-3, -1, 1, 0, 3, 13);
-  cairo_pattern_add_color_stop_rgb(p, 0, sh.r, sh.g, sh.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, sl.r, sl.g, sl.b);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
-  cairo_arc(cr, 0, 1, 11, M_PI * 0.9, M_PI * 2.1);
-  cairo_close_path(cr);
-  setColor(cr, hex(0x1A120C));
-  cairo_fill(cr);
-  cairo_arc(cr, 0, 3, 12.5, 0, 2 * M_PI);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.7);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  cairo_restore(cr);
-}
-
-// A boxer on the canvas, from kneeling (t = 0) to flat on his back (t = 1), head up (-y).
-void downBoxer(cairo_t* cr, double cx, double cy, double t, RGB trunks, RGB gloveCol) {
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  RGB skin = hex(0xB27A50), sh = mix(skin, hex(0xFFE0C0), 0.3), sl = scale(skin, 0.6);
-  double len = 50 + 60 * t;  // head to hips
-  double legs = 20 + 70 * t;
-  cairo_save(cr);
-  cairo_translate(cr, 5, 8);
-  cairo_scale(cr, 0.55 + 0.1 * t, 1.0);
-  cairo_arc(cr, 0, 0, (len + legs) * 0.62, 0, 2 * M_PI);
-  cairo_restore(cr);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.16);
-  cairo_fill(cr);
-  double headY = -len * 0.75, hipY = len * 0.35;
-  // Legs.
-  for (int side = -1; side <= 1; side += 2) {
-    double spread = 8 + 14 * t;
-    cairo_move_to(cr, side * 9, hipY);
-    cairo_line_to(cr, side * spread, hipY + legs);
-    setColor(cr, skin);
-    cairo_set_line_width(cr, 12);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke(cr);
-    cairo_arc(cr, side * spread, hipY + legs + 4, 7, 0, 2 * M_PI);
-    setColor(cr, hex(0x15161A));
-    cairo_fill(cr);
-  }
-  // Torso.
-  cairo_save(cr);
-  cairo_translate(cr, 0, (headY + hipY) / 2 + 6);
-  cairo_scale(cr, 1.0, (hipY - headY) / 52);
-  cairo_arc(cr, 0, 0, 26, 0, 2 * M_PI);
-  cairo_restore(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(-26, 0, 26, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, sl.r, sl.g, sl.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.45, sh.r, sh.g, sh.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, sl.r, sl.g, sl.b);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  cairo_rectangle(cr, -22, hipY - 12, 44, 22);
-  setColor(cr, trunks);
-  cairo_fill(cr);
-  // Arms: spread out as he lies flat.
-  for (int side = -1; side <= 1; side += 2) {
-    double sx = side * 24, sy = headY + 22;
-    double gx = side * (22 + 38 * t), gy = sy + 40 - 50 * t;
-    cairo_move_to(cr, sx, sy);
-    cairo_line_to(cr, gx, gy);
-    setColor(cr, skin);
-    cairo_set_line_width(cr, 9);
-    cairo_stroke(cr);
-    cairo_arc(cr, gx, gy, 9, 0, 2 * M_PI);
-    setColor(cr, gloveCol);
-    cairo_fill_preserve(cr);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.7);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-  }
-  cairo_arc(cr, 0, headY, 13, 0, 2 * M_PI);
-  setColor(cr, skin);
-  cairo_fill(cr);
-  cairo_arc(cr, 0, headY - 3, 11.5, M_PI, 2 * M_PI);
-  setColor(cr, hex(0x1A120C));
-  cairo_fill(cr);
   cairo_restore(cr);
 }
 
@@ -621,58 +440,6 @@ void makeStarlet() {
   addRegion("STARLET.jpg", "mask strip, right", 276, 30, 9, 256, "at (301, 110), after the figure");
 }
 
-// Frames of the figure sheet: which side a frame belongs to, and its pose.
-void makeFigures() {
-  const int cols = 8, rows = 7, n = 52;
-  Canvas c(125 * cols, 125 * rows);
-  cairo_t* cr = c.cr();
-  RGB oppT = pal::red, oppG = pal::redLit, plT = pal::blue, plG = pal::blueLit;
-  for (int f = 0; f < n; ++f) {
-    double cx = (f % cols) * 125 + 62.5, cy = (f / cols) * 125 + 56;
-    bool player;
-    double e1 = 0, e2 = 0, step = 0, sway = 0;
-    auto punch = [](int pose, int start, int impact, int end) {
-      return pose <= impact ? double(pose - start) / (impact - start)
-                            : 1.0 - double(pose - impact) / (end - impact + 1);
-    };
-    if (f <= 8) { player = false; step = f / 8.0; }
-    else if (f <= 16) { player = true; step = (f - 9) / 8.0; }
-    else if (f == 17) { player = true; step = 0; }
-    else if (f <= 25) { player = false; e1 = punch(f, 17, 23, 25); }
-    else if (f <= 32) { player = true; e1 = punch(f, 24, 30, 32); }
-    else if (f <= 39) { player = f == 32 ? true : false; e2 = punch(f, 32, 37, 39); }
-    else if (f <= 46) { player = true; e2 = punch(f, 39, 44, 46); }
-    else if (f <= 48) { player = false; sway = (f - 47); }
-    else { player = true; sway = (f - 50); }
-    if (f == 17) { player = false; e1 = 0; }
-    topBoxer(cr, cx, cy, 1.0, e1, e2, step, sway, player ? plT : oppT, player ? plG : oppG, f);
-  }
-  emit(c, "BOXERS.png");
-  addPicture("BOXERS.png", 1000, 875,
-             "the fight figures from above, facing down (+y) in frames of 125 x 125, eight per "
-             "row: walking 0..8 (red corner) and 9..17 (blue), punches 17..46 (the straight with "
-             "impact on 23 and 30, the hook on 37 and 44), guard swing 46..48 (red) and 49..51 "
-             "(blue)",
-             "fight screen, ring view (slot 17)");
-  addRegion("BOXERS.png", "frame grid 125 x 125 (52 frames)", 0, 0, 1000, 875, "centred on the boxer's position, turned by facing");
-  addRegion("BOXERS.png", "frame 0", 0, 0, 125, 125, "first cell");
-  addRegion("BOXERS.png", "frame 51", 375, 750, 125, 125, "last used cell");
-
-  Canvas d(160 * 6, 260 * 3);
-  for (int f = 0; f < 16; ++f) {
-    bool player = f < 8;
-    double t = (f % 8) / 7.0;
-    downBoxer(d.cr(), (f % 6) * 160 + 80, (f / 6) * 260 + 125, t, player ? plT : oppT, player ? plG : oppG);
-  }
-  emit(d, "DOWN.png");
-  addPicture("DOWN.png", 960, 780,
-             "the boxer on the canvas from above in frames of 160 x 260, six per row: frames "
-             "0..7 the blue corner and 8..15 the red corner, each from kneeling to flat on his back",
-             "fight screen, `Down` and `Rising` (slot 18)");
-  addRegion("DOWN.png", "frame grid 160 x 260 (16 frames)", 0, 0, 960, 780, "centred on the boxer's position");
-  addRegion("DOWN.png", "frame 15", 480, 520, 160, 260, "last used cell");
-}
-
 void resultScene(const string& name, int kind) {
   Canvas c(800, 600);
   cairo_t* cr = c.cr();
@@ -927,7 +694,6 @@ void makeFight() {
   makeCorner();
   makeTextOnly();
   makeStarlet();
-  makeFigures();
   resultScene("VICTORY.jpg", 0);
   resultScene("LOST.jpg", 1);
   resultScene("DRAW.jpg", 2);

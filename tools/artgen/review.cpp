@@ -312,8 +312,7 @@ void makeMockups(const std::string& dir) {
   {
     Mock m;
     m.whole("ringback.jpg", 0, 0);
-    m.pic("BOXERS.png", 125 * (47 % 8), 125 * (47 / 8), 125, 125, 120 - 62, 140 - 62);
-    m.pic("BOXERS.png", 125 * (30 % 8), 125 * (30 / 8), 125, 125, 200 - 62, 220 - 62);
+    // The figures come from tools/boxerart (docs/fight-figures.png shows them in the ring).
     m.say("Round 3 of 10", 300, 520, RGB{1, 1, 1}, 1);
     m.say("D. Okafor and M. Rinaldi", 300, 540, RGB{1, 1, 1}, 1);
     m.say("14", 538, 17, RGB{1, 1, 1}, 1);

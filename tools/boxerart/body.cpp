@@ -33,8 +33,21 @@ constexpr double kFinalScale = 0.655;
 // Ring columns per part.
 constexpr int kHeadCols = 16, kTorsoCols = 20, kLimbCols = 10, kGloveCols = 12, kSmallCols = 8;
 
-V3 chest(V3 p) { return yaw(p, kChestYaw) + V3{0, kLean, 0}; }
-V3 chestDir(V3 d) { return yaw(d, kChestYaw); }
+V3 chest(const Pose& P, V3 p) { return yaw(p, P.chestYaw) + P.lean; }
+V3 chestDir(const Pose& P, V3 d) { return yaw(d, P.chestYaw); }
+
+// The upper body's going down: turned back about the hips' line and lowered onto the floor.
+struct Fall {
+  bool on = false;
+  V3 pivot, to;
+  double c = 1, s = 0;
+  V3 operator()(V3 p) const {
+    if (!on) return p;
+    V3 d = p - pivot;
+    return to + V3{d.x, d.y * c + d.z * s, -d.y * s + d.z * c};
+  }
+  V3 dir(V3 d) const { return on ? V3{d.x, d.y * c + d.z * s, -d.y * s + d.z * c} : d; }
+};
 
 // A superellipse coordinate: sign(c) |c|^(2/n).
 double se(double c, double n) { return (c < 0 ? -1 : 1) * std::pow(std::abs(c), 2.0 / n); }
@@ -155,7 +168,8 @@ constexpr HeadRing kHeadRings[] = {
 // Head-local points (origin under the chin, z up, -y front) to model space.
 struct HeadPlace {
   V3 origin;
-  V3 operator()(V3 p) const { return yaw(p, kHeadYaw) + origin; }
+  double turn;
+  V3 operator()(V3 p) const { return yaw(p, turn) + origin; }
 };
 
 void buildHead(Builder& bld, const Look& L, const HeadPlace& place) {
@@ -246,7 +260,7 @@ struct TorsoRing {
   double z, rx, yF, yB;
 };
 
-void buildTorso(Builder& bld, const Look& L) {
+void buildTorso(Builder& bld, const Look& L, const Pose& P) {
   const double sh = L.shoulders, wa = L.waist, be = L.belly, mu = L.muscle;
   const TorsoRing rings[] = {
       {0.885, 0.100 * wa, 0.072, 0.082},
@@ -267,8 +281,8 @@ void buildTorso(Builder& bld, const Look& L) {
   std::vector<std::vector<V3>> rows;
   std::vector<double> v;
   for (const TorsoRing& tr : rings) {
-    double turn = mixd(kPelvisYaw, kChestYaw, smoothstep(0.98, 1.32, tr.z));
-    double lean = kLean * smoothstep(0.98, 1.46, tr.z);
+    double turn = mixd(P.pelvisYaw, P.chestYaw, smoothstep(0.98, 1.32, tr.z));
+    double lean = smoothstep(0.98, 1.46, tr.z);
     std::vector<V3> ring;
     for (int j = 0; j < kTorsoCols; ++j) {
       double th = colAngle(j, kTorsoCols), c = std::cos(th), s = std::sin(th);
@@ -283,14 +297,14 @@ void buildTorso(Builder& bld, const Look& L) {
       double belly = std::exp(-std::pow(th / 0.9, 2)) * std::exp(-std::pow((tr.z - 1.16) / 0.09, 2));
       yF += 0.045 * be * belly;
       V3 p{rx * se(s, 2.5), c > 0 ? -yF * se(c, 2.4) : -yB * se(c, 2.2), tr.z};
-      p = yaw(p, turn) + V3{0, lean, 0};
+      p = yaw(p, turn) + V3{P.lean.x * lean, P.lean.y * lean, 0};
       ring.push_back(p);
     }
     rows.push_back(ring);
     v.push_back(torsoV(tr.z));
   }
-  bld.surface(kTorso, rows, v, yaw(V3{0, 0.01, kTorsoBottom}, kPelvisYaw), 1.0,
-              yaw(V3{0, 0.005, kTorsoTop}, kChestYaw) + V3{0, kLean, 0}, 0.0);
+  bld.surface(kTorso, rows, v, yaw(V3{0, 0.01, kTorsoBottom}, P.pelvisYaw), 1.0,
+              yaw(V3{0, 0.005, kTorsoTop}, P.chestYaw) + P.lean, 0.0);
 }
 
 void buildNeck(Builder& bld, const Look& L, V3 bottom, V3 top) {
@@ -328,13 +342,14 @@ void buildLimb(Builder& bld, Part part, const Limb& limb, V3 ref, double capStar
               limb.points.back() + f.back().t * capEnd, 1.0, mirrored);
 }
 
-void buildArm(Builder& bld, const Look& L, int side) {
+void buildArm(Builder& bld, const Look& L, const Pose& P, int side) {
   // side +1: the left (lead) arm, -1: the right (rear) arm. The right limbs' rings run round
   // the other way, so that both limbs show the same side of their texture outwards.
   const double sh = L.shoulders, mu = L.muscle;
-  V3 s = chest({side * (0.160 * sh + 0.022), 0.004, 1.405});
-  V3 e = chest(side > 0 ? V3{0.19 * sh, -0.075, 1.15} : V3{-0.185 * sh, -0.06, 1.145});
-  V3 w = chest(side > 0 ? V3{0.128, -0.2, 1.385} : V3{-0.14, -0.16, 1.39});
+  const ArmPose& ap = P.arm[side > 0 ? 1 : 0];
+  V3 s = chest(P, {side * (0.160 * sh + 0.022), 0.004, 1.405});
+  V3 e = chest(P, V3{ap.elbow.x * sh, ap.elbow.y, ap.elbow.z});
+  V3 w = chest(P, ap.wrist);
   V3 tu = normalize(e - s);
   Limb arm;
   // Texture v runs from the shoulder to the wrist in fixed steps (half the picture for each
@@ -364,12 +379,12 @@ void buildArm(Builder& bld, const Look& L, int side) {
     arm.v.push_back(0.06 + 0.94 * 0.5 * (1 + fr2[i]));
     arm.depth.push_back(0.9);
   }
-  buildLimb(bld, kArms, arm, chestDir({side * 1.0, 0, 0}), capR * (1 - std::cos(35 * kPi / 180)),
+  buildLimb(bld, kArms, arm, chestDir(P, {side * 1.0, 0, 0}), capR * (1 - std::cos(35 * kPi / 180)),
             0.03, side < 0);
 
   // The glove: a fist along the forearm, the back of the hand turned out and forward.
   V3 tf = normalize(w - e);
-  V3 back = chestDir(normalize(V3{side * 0.5, -1, 0}));
+  V3 back = chestDir(P, normalize(V3{side * ap.back.x, ap.back.y, ap.back.z}));
   V3 a = normalize(back - tf * dot(tf, back));
   V3 b = cross(tf, a);
   V3 g = w + tf * 0.07;
@@ -392,7 +407,7 @@ void buildArm(Builder& bld, const Look& L, int side) {
   bld.surface(kGloves, rows, v, g - tf * len, 0.0, g + tf * len + a * 0.004, 1.0);
 
   // The thumb lies along the fist on the palm side, towards the body's middle.
-  V3 toMiddle = chestDir({-side * 1.0, 0, 0});
+  V3 toMiddle = chestDir(P, {-side * 1.0, 0, 0});
   double bs = dot(b, toMiddle) > 0 ? 1 : -1;
   V3 tc = g - a * (thick * 0.45) + b * (bs * wide * 0.62) - tf * 0.012;
   std::vector<std::vector<V3>> trows;
@@ -437,11 +452,12 @@ V3 knee(V3 hip, V3 ankle, double l1, double l2, V3 pole) {
   return hip + e * along + q * off;
 }
 
-void buildLeg(Builder& bld, const Look& L, int side, double drop) {
+void buildLeg(Builder& bld, const Look& L, const Pose& P, const Fall& fall, int side) {
   const double mu = L.muscle, wa = L.waist;
-  V3 hip = yaw({side * 0.088 * wa, 0.005, 0.935 - drop}, kPelvisYaw);
-  V3 ankle = side > 0 ? V3{0.15, -0.19, 0.10} : V3{-0.16, 0.21, 0.10};
-  V3 pole = side > 0 ? V3{0.25, -1, 0} : V3{-0.35, -1, 0};
+  const LegPose& lp = P.leg[side > 0 ? 1 : 0];
+  V3 hip = fall(yaw({side * 0.088 * wa, 0.005, 0.935 - P.drop}, P.pelvisYaw));
+  V3 ankle = lp.ankle;
+  V3 pole = lp.pole;
   V3 k = knee(hip, ankle, 0.445, 0.445, pole);
   struct R {
     int seg;
@@ -469,11 +485,12 @@ void buildLeg(Builder& bld, const Look& L, int side, double drop) {
     leg.v.push_back(r.v);
     leg.depth.push_back(r.depth);
   }
-  buildLimb(bld, kLegs, leg, V3{0, -1, 0}, 0.07, 0.03, side < 0);
+  buildLimb(bld, kLegs, leg, fall.dir(V3{0, -1, 0}), 0.07, 0.03, side < 0);
 
   // The boot's foot: heel to toe along the foot's direction, a flat sole on the floor.
-  V3 dir = normalize(side > 0 ? V3{0.25, -1, 0} : V3{-0.75, -0.65, 0});
-  V3 base{ankle.x, ankle.y, 0};
+  V3 dir = normalize(lp.foot);
+  V3 up = normalize(lp.footUp - dir * dot(dir, lp.footUp));
+  V3 base{ankle.x, ankle.y, ankle.z - 0.10};
   struct F {
     double s, half, top;
   };
@@ -481,16 +498,16 @@ void buildLeg(Builder& bld, const Look& L, int side, double drop) {
                   {0.05, 0.048, 0.096},   {0.10, 0.048, 0.066},  {0.145, 0.042, 0.051},
                   {0.173, 0.032, 0.042}};
   const double sHeel = -0.074, sToe = 0.186;
-  Frame f{dir, V3{0, 0, 1}, cross(dir, V3{0, 0, 1})};
+  Frame f{dir, up, cross(dir, up)};
   std::vector<std::vector<V3>> rows;
   std::vector<double> v;
   for (const F& q : fr) {
-    V3 c = base + dir * q.s + V3{0, 0, q.top / 2 + 0.002};
+    V3 c = base + dir * q.s + up * (q.top / 2 + 0.002);
     rows.push_back(ellipseRing(c, f, q.top / 2, q.half, kLimbCols, 3.0));
     v.push_back((q.s - sHeel) / (sToe - sHeel));
   }
-  bld.surface(kFeet, rows, v, base + dir * sHeel + V3{0, 0, 0.05}, 0.0,
-              base + dir * sToe + V3{0, 0, 0.022}, 1.0);
+  bld.surface(kFeet, rows, v, base + dir * sHeel + up * 0.05, 0.0,
+              base + dir * sToe + up * 0.022, 1.0);
 }
 
 void computeNormals(Body& b) {
@@ -585,17 +602,42 @@ double beardCover(const Look& L, double angle, double h) {
   }
 }
 
-Body buildBody(const Look& L) {
+Pose guardPose() {
+  Pose P;
+  P.pelvisYaw = kPelvisYaw;
+  P.chestYaw = kChestYaw;
+  P.headYaw = kHeadYaw;
+  P.lean = V3{0, kLean, 0};
+  P.drop = kDrop;
+  P.arm[1] = {V3{0.19, -0.075, 1.15}, V3{0.128, -0.2, 1.385}, V3{0.5, -1, 0}};
+  P.arm[0] = {V3{-0.185, -0.06, 1.145}, V3{-0.14, -0.16, 1.39}, V3{0.5, -1, 0}};
+  P.leg[1] = {V3{0.15, -0.19, 0.10}, V3{0.25, -1, 0}, V3{0.25, -1, 0}};
+  P.leg[0] = {V3{-0.16, 0.21, 0.10}, V3{-0.35, -1, 0}, V3{-0.75, -0.65, 0}};
+  return P;
+}
+
+Body buildBody(const Look& L) { return buildBody(L, guardPose()); }
+
+Body buildBody(const Look& L, const Pose& P) {
   Body b;
   Builder bld(b);
-  buildTorso(bld, L);
-  HeadPlace head{V3{0, kLean - 0.02, 1.525}};
-  buildNeck(bld, L, chest({0, 0.012, 1.42}), head(V3{0, 0.018, 0.07}));
+  buildTorso(bld, L, P);
+  HeadPlace head{V3{P.lean.x, P.lean.y - 0.02, 1.525}, P.headYaw};
+  buildNeck(bld, L, chest(P, {0, 0.012, 1.42}), head(V3{0, 0.018, 0.07}));
   buildHead(bld, L, head);
-  for (int side = 1; side >= -1; side -= 2) buildArm(bld, L, side);
+  for (int side = 1; side >= -1; side -= 2) buildArm(bld, L, P, side);
   // Knees bent: everything above the legs sits a little lower.
-  for (V3& p : b.pos) p.z -= kDrop;
-  for (int side = 1; side >= -1; side -= 2) buildLeg(bld, L, side, kDrop);
+  for (V3& p : b.pos) p.z -= P.drop;
+  Fall fall;
+  if (P.tilt != 0 || P.hipHeight >= 0) {
+    fall.on = true;
+    fall.pivot = V3{0, 0, 0.935 - P.drop};
+    fall.to = V3{0, 0, P.hipHeight >= 0 ? P.hipHeight : 0.935 - P.drop};
+    fall.c = std::cos(P.tilt);
+    fall.s = std::sin(P.tilt);
+    for (V3& p : b.pos) p = fall(p);
+  }
+  for (int side = 1; side >= -1; side -= 2) buildLeg(bld, L, P, fall, side);
 
   // Final size, then the bounding box centred on the origin.
   const double scale = kFinalScale * L.height;
@@ -608,6 +650,8 @@ Body buildBody(const Look& L) {
   V3 c = (lo + hi) * 0.5;
   for (V3& p : b.pos) p = p - c;
   b.height = hi.z - lo.z;
+  b.scale = scale;
+  b.shift = c;
   computeNormals(b);
   return b;
 }

@@ -44,9 +44,39 @@ struct Body {
   std::vector<V3> pos, nrm;
   std::vector<Tri> tris;
   double height = 0;  // extent along z
+  // How the finished mesh was made from the body's own metres: pos = metres * scale - shift.
+  double scale = 1;
+  V3 shift;
 };
 
+// The body's posture. Positions are in the body's own metres (z up from the floor, facing -y,
+// +x his left); the arms' joints are given in the chest's frame (before the chest's turn and
+// lean), elbows' x as a multiple of the shoulder width. The guard is the stance of the meshes;
+// the fight figures move arms, legs, turns and lean from it.
+struct ArmPose {
+  V3 elbow, wrist;  // elbow.x is multiplied by the build's shoulder width
+  V3 back;          // where the back of the glove's hand turns (x multiplied by the side)
+};
+struct LegPose {
+  V3 ankle, pole;      // the ankle and the direction the knee bends towards
+  V3 foot;             // heel to toe
+  V3 footUp{0, 0, 1};  // the boot's top
+};
+struct Pose {
+  double pelvisYaw, chestYaw, headYaw;  // radians about z
+  V3 lean;                              // the chest's shift from over the hips
+  double drop;                          // how far the knees' bend lowers the upper body
+  ArmPose arm[2];                       // [0] right (rear), [1] left (lead)
+  LegPose leg[2];                       // [0] right, [1] left
+  // Going down: the upper body (above the hips) turned back about the hips by `tilt` radians
+  // (forward when negative) and lowered so that the hips stand `hipHeight` above the floor.
+  double tilt = 0;
+  double hipHeight = -1;  // -1: where the legs put them
+};
+Pose guardPose();
+
 Body buildBody(const Look& look);
+Body buildBody(const Look& look, const Pose& pose);
 
 // ---- what the skin painter needs to know about the shapes ------------------------------------
 // Around every part, u = 0.5 is the part's front (the face, the chest, the front of a leg, the

@@ -1,8 +1,8 @@
 // The fight and corner screens' pictures that belong with the boxers: the K.O. and T.K.O.
 // pictures, the referee's count, the crowd's camera flashes, the pace, scroll, continue and
 // towel buttons, the commentary icons, the injury meter with the body-area pictures, and the
-// round numbers. The figure sheets, the ring and the corner screen's background are drawn by
-// the picture generator (tools/artgen).
+// round numbers. The figure sheets are rendered from the boxer's body (figures.h); the ring
+// and the corner screen's background are drawn by the picture generator (tools/artgen).
 #pragma once
 
 #include <string>

@@ -1,7 +1,8 @@
 // brawnmoor-boxerart: builds the 38 boxers (meshes "boxer%02d.K3D" with their ASE-style text
 // exports, the game's model "boxer01.k3d", the skins "gfx/boxer%02d.jpg" and the photos
-// "gfx/xboxer%02d.jpg") and the fight and corner screens' pictures, and, when asked, the review
-// sheets for docs/.
+// "gfx/xboxer%02d.jpg"), the fight screen's figure sheets "gfx/BOXERS.png" and "gfx/DOWN.png"
+// rendered from the posed body, and the fight and corner screens' pictures, and, when asked,
+// the review sheets for docs/.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "body.h"
 #include "boxers.h"
 #include "fightart.h"
+#include "figures.h"
 #include "meshio.h"
 #include "paint.h"
 #include "photo.h"
@@ -112,10 +114,13 @@ int main(int argc, char** argv) {
     if (!failure.empty()) throw std::runtime_error(failure);
 
     int pictures = makeFightArt(gfx);
+    const FigureSheets sheets = makeFigureSheets(gfx);
+    pictures += 2;
 
     if (review) {
       makeDirs(docsDir);
       writeReviewSheets(docsDir, gfx, photos, lineup, firstBody, firstSkin);
+      writeFigureReview(sheets, docsDir + "/fight-figures.png");
     }
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("brawnmoor-boxerart: %d boxers (meshes, skins, photos) and %d fight pictures "

@@ -108,6 +108,26 @@ Col studio(Col tex, double shine, V3 n, V3 p) {
   return srgb(c);
 }
 
+// The ring's lights, seen from above: the camera looks down eye -z, so eye +z points up at the
+// lights; the key stands a little towards the picture's top left, a cool sky fills the rest.
+const V3 kTopKey = normalize({-0.25, 0.3, 1});
+const Col kTopKeyCol{1.08, 1.0, 0.9}, kTopSky{0.2, 0.22, 0.27}, kTopGround{0.04, 0.045, 0.055};
+
+Col overhead(Col tex, double shine, V3 n) {
+  Col a = linear(tex);
+  if (n.z < 0) n = normalize(n - V3{0, 0, 1} * (n.z * 1.05));
+  double kd = std::max(0.0, (dot(n, kTopKey) + 0.15) / 1.15);
+  Col amb = mix(kTopGround, kTopSky, 0.5 + 0.5 * n.z);
+  Col c = a * (amb + kTopKeyCol * kd);
+  V3 half = normalize(kTopKey + V3{0, 0, 1});
+  c = c + kTopKeyCol * (shine * 0.5 * std::pow(std::max(0.0, dot(n, half)), 10 + 60 * shine));
+  // Surfaces turned away from the lights (the sides of the arms, the edges of the shoulders)
+  // fall off, which rounds the shapes from above.
+  c = c * (0.55 + 0.45 * smoothstep(-0.1, 0.6, n.z));
+  c = {1 - std::exp(-1.3 * c.r), 1 - std::exp(-1.3 * c.g), 1 - std::exp(-1.3 * c.b)};
+  return srgb(c);
+}
+
 }  // namespace
 
 Image render(const Body& body, const Skin& skin, const View& view, Shading shading) {
@@ -176,6 +196,12 @@ Image render(const Body& body, const Skin& skin, const View& view, Shading shadi
             V3 n = normalize(ne[size_t(t.v[0])] * m0 + ne[size_t(t.v[1])] * m1 + ne[size_t(t.v[2])] * m2);
             V3 pos = p[0] * m0 + p[1] * m1 + p[2] * m2;
             c = studio(tex, shine, n, pos);
+            break;
+          }
+          case Shading::Overhead: {
+            double shine = skin.shine.sample(u * ts, tv * ts).r;
+            V3 n = normalize(ne[size_t(t.v[0])] * m0 + ne[size_t(t.v[1])] * m1 + ne[size_t(t.v[2])] * m2);
+            c = overhead(tex, shine, n);
             break;
           }
         }

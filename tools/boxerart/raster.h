@@ -3,7 +3,8 @@
 // picture's top row, as the mesh files store it), and three ways of lighting:
 //   Studio   - per-pixel key, fill and rim lights with gloss from the shine map (the photos);
 //   EngineSmooth, EngineFlat - the game's own 3D pass: one white light at (1, 1, 1) in eye
-//   space with full ambient, per-vertex (smooth, colour 0.7) or per-face (flat) lighting.
+//   space with full ambient, per-vertex (smooth, colour 0.7) or per-face (flat) lighting;
+//   Overhead - the ring's lights high above the canvas (the fight figures, seen from above).
 #pragma once
 
 #include "body.h"
@@ -12,7 +13,7 @@
 
 namespace boxerart {
 
-enum class Shading { Studio, EngineSmooth, EngineFlat };
+enum class Shading { Studio, EngineSmooth, EngineFlat, Overhead };
 
 // Model space to eye space (eye = rot * p + move; the camera looks down -z, y up) and the
 // projection to target pixels (x right, y down).
