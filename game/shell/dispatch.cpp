@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "career/finances_screen.h"
 #include "career/generation.h"
 #include "career/search_screen.h"
 #include "career/rankings_screen.h"
@@ -57,7 +58,7 @@ void installScreens() {
   for (int state : {kCornerScreen, kFightScreen, kResultScreen}) setScreenRoutines(state, fightFrame);
   // Each screen's own routines replace the frame above.
   // boxer screen
-  // finances screen
+  installFinancesScreen();
   installRankingsScreen();
   installSearchScreen();
   // month screen
