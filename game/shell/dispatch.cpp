@@ -7,6 +7,8 @@
 #include "career/search_screen.h"
 #include "career/rankings_screen.h"
 #include "career/world.h"
+#include "fight/month_screen.h"
+#include "fight/fight_screens.h"
 #include "shell/hotspots.h"
 #include "shell/menus.h"
 #include "shell/screenkit.h"
@@ -61,8 +63,8 @@ void installScreens() {
   installFinancesScreen();
   installRankingsScreen();
   installSearchScreen();
-  // month screen
-  // corner, fight and result screens
+  installMonthScreen();
+  installFightScreens();
 }
 
 // ---- Overlays -------------------------------------------------------------------------------
