@@ -8,6 +8,7 @@
 #include "career/rankings_screen.h"
 #include "career/world.h"
 #include "fight/month_screen.h"
+#include "fight/boxer_screen.h"
 #include "fight/fight_screens.h"
 #include "shell/hotspots.h"
 #include "shell/menus.h"
@@ -17,34 +18,6 @@
 #include "shell/tutorial.h"
 #include "window/KInput.h"
 
-// ---- The career screens whose own drawing is not there yet ----------------------------------
-
-void drawCareerFrame() {
-  drawPictureRect(6, 0, 0, 800, 600, 0, 0, 1);
-  drawStatusAndHelp();
-  drawHoverHighlight();
-}
-
-namespace {
-
-void enterCareerFrame() { setTabBarHotspots(); }
-
-void enterBoxerFrame() {
-  gameInProgress = 1;
-  panelSelector = 1;
-  if (selectedBoxer < 0 && countStable() > 0) {
-    selectedBoxer = career.stable[0];
-    currentSlot = 0;
-  }
-  setTabBarHotspots();
-  hotspotCount = 7;
-  playTutorialVoice(tutorialVoiceOnBoxerScreen());
-}
-
-void noInput() {}
-
-}  // namespace
-
 void setTabBarHotspots(int height) {
   for (int i = 0; i < 6; ++i) setHotspot(i + 1, 75 * i, 600, 76, height, 25 + 75 * i, 19, 1, 1, 6);
   if (hotspotCount < 7) hotspotCount = 7;
@@ -52,14 +25,7 @@ void setTabBarHotspots(int height) {
 
 void installScreens() {
   installMenuScreens();
-  const ScreenRoutines frame{enterCareerFrame, drawCareerFrame, noInput, nullptr, nullptr};
-  for (int state : {kFinancesScreen, kRankingsScreen, kSearchScreen, kMonthScreen}) setScreenRoutines(state, frame);
-  setScreenRoutines(kBoxerScreen, {enterBoxerFrame, drawCareerFrame, noInput, nullptr, nullptr});
-  // The fight's screens come with the fight; until then a watched fight returns to the month.
-  const ScreenRoutines fightFrame{[] { switchScreen(kMonthScreen); }, drawCareerFrame, noInput, nullptr, nullptr};
-  for (int state : {kCornerScreen, kFightScreen, kResultScreen}) setScreenRoutines(state, fightFrame);
-  // Each screen's own routines replace the frame above.
-  // boxer screen
+  installBoxerScreen();
   installFinancesScreen();
   installRankingsScreen();
   installSearchScreen();

@@ -17,6 +17,3 @@ void setTabBarHotspots(int height = 75);
 void drawProfilePanel();
 void drawMonthlyPopup();
 
-// The frame of a career screen whose own drawing is not there yet: the shared background,
-// the tabs, the status line and the help.
-void drawCareerFrame();
