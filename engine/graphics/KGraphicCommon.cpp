@@ -42,7 +42,10 @@ bool KGraphicCommon::LoadDecoded(const KDecodedImage* image, const KDecodedImage
     SetColorKey(true, p[2], p[1], p[0]);
   }
   const int side = TextureSideFor(w, h);
-  std::vector<uint32_t> buffer(size_t(side) * size_t(side), 0);
+  // One work buffer serves every load: a new one for each picture would be paged in afresh.
+  // The picture's rows are written whole and only the rest is cleared.
+  static thread_local std::vector<uint32_t> buffer;
+  buffer.resize(size_t(side) * size_t(side));
   for (int r = 0; r < h; ++r) {
     const uint8_t* row = image->RowFromTop(r);
     const uint8_t* maskRow = mask && r < mask->Height() ? mask->RowFromTop(r) : nullptr;
@@ -54,7 +57,9 @@ bool KGraphicCommon::LoadDecoded(const KDecodedImage* image, const KDecodedImage
       if (keyOn_ && p[2] == keyR_ && p[1] == keyG_ && p[0] == keyB_) a = (alpha || mask) ? 0u : 255u;
       out[x] = (argbOf(p) & 0xFFFFFFu) | a << 24;
     }
+    std::fill(out + w, out + side, 0u);
   }
+  std::fill(buffer.begin() + ptrdiff_t(size_t(h) * size_t(side)), buffer.end(), 0u);
   width_ = float(w);
   height_ = float(h);
   textureSide_ = float(side);

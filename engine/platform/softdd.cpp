@@ -83,9 +83,10 @@ Texture* Texture::create(int width, int height, TextureFormat format) {
 
 Texture::Texture(int width, int height, TextureFormat format)
     : width_(width), height_(height), widthShift_(0), format_(format),
-      texels_(size_t(width) * size_t(height), 0), wide_(size_t(width) * size_t(height), 0) {
+      texels_(size_t(width) * size_t(height), 0),
+      // What the zero texels widen to.
+      wide_(size_t(width) * size_t(height), format == TextureFormat::A4R4G4B4 ? fromA4R4G4B4(0) : fromX1R5G5B5(0)) {
   while ((1 << widthShift_) < width_) ++widthShift_;
-  widen(0, 0, width_, height_);
 }
 
 uint16_t* Texture::lock(int& pitchPixels) {
