@@ -29,6 +29,9 @@ struct Setup {
   Plane u, v, q, z, r, g, b, a;
   uint32_t color;  // A8R8G8B8 when the colour is the same at every corner
   bool white, gouraud, persp, textured;
+  // Texels map 1:1 onto pixels with every pixel centre on a texel centre: linear filtering
+  // then gives exactly the nearest texel, so the nearest span does the work.
+  bool aligned;
 };
 
 using SpanFn = void (*)(const Context&, const Setup&, int y, int x1, int x2);
@@ -299,7 +302,7 @@ void spanGeneral(const Context& c, const Setup& s, int y, int x1, int x2) {
 }
 
 SpanFn chooseSpan(const Context& c, const Setup& s) {
-  bool simple = !s.persp && !c.zTest && !s.gouraud && !(s.textured && c.linear) && c.blendKind < 2;
+  bool simple = !s.persp && !c.zTest && !s.gouraud && !(s.textured && c.linear && !s.aligned) && c.blendKind < 2;
   if (simple) {
     if (!s.textured) return c.blendKind == 0 ? spanFill<0> : spanFill<1>;
     if (c.blendKind == 0) return s.white ? spanTexture<0, false> : spanTexture<0, true>;
@@ -416,6 +419,16 @@ void triangle(const Context& c, const Device::ScreenVertex& A, const Device::Scr
     }
   } else {
     s.u = s.v = Plane{0, 0, 0};
+  }
+  s.aligned = false;
+  if (s.textured && c.linear && !s.persp) {
+    const float e = 1e-5f;
+    if (std::fabs(s.u.dx - 1.0f) < e && std::fabs(s.u.dy) < e && std::fabs(s.v.dx) < e &&
+        std::fabs(s.v.dy - 1.0f) < e) {
+      const double px = std::floor(double(s.ox)) + 0.5 - s.ox, py = std::floor(double(s.oy)) + 0.5 - s.oy;
+      const double tu = s.u.at(px, py) - 0.5, tv = s.v.at(px, py) - 0.5;
+      s.aligned = tu - std::floor(tu) < 1.0 / 512 && tv - std::floor(tv) < 1.0 / 512;
+    }
   }
   s.z = plane(v[0].z, v[1].z, v[2].z);
   auto same = [](float a, float b, float d) { return std::fabs(a - b) < 0.5f && std::fabs(a - d) < 0.5f; };

@@ -292,6 +292,29 @@ TEST_P(MorePictures, TextureQualityNearestOrLinear) {
   EXPECT_GE(shades(f_, 40, 20, 60), 6);
 }
 
+// A blit at its own size on whole pixels shows every texel as it is, filtered or not; a half
+// pixel off, filtering mixes neighbours.
+TEST_P(MorePictures, LinearFilteringLeavesAnUnscaledBlitExact) {
+  std::vector<uint32_t> px(64);
+  for (int i = 0; i < 64; ++i) px[size_t(i)] = 0xFF000000u | uint32_t(i * 0x030507);
+  ASSERT_TRUE(writePng(dir_.file("grid.png"), px, 8, 8));
+  ASSERT_TRUE(pic_->LoadPicture(dir_.file("grid.png").c_str(), true, false));
+  pic_->BlitRect(0, 0, 8, 8, 10, 10, false, false);
+  pic_->SetTextureQuality(true);
+  pic_->BlitRect(0, 0, 8, 8, 30, 10, false, false);
+  pic_->BlitAlphaRect(0, 0, 8, 8, 50, 10, false, false);
+  pic_->BlitRectF(0, 0, 8, 8, 70.5f, 10, false, false);
+  shot();
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      EXPECT_EQ(at(30 + x, 10 + y), at(10 + x, 10 + y)) << x << "," << y;
+      EXPECT_EQ(at(50 + x, 10 + y), at(10 + x, 10 + y)) << x << "," << y;
+    }
+  int mixed = 0;
+  for (int x = 1; x < 7; ++x) mixed += at(71 + x, 12) != at(10 + x, 12) && at(71 + x, 12) != at(11 + x, 12);
+  EXPECT_GT(mixed, 2) << "half a pixel off, neighbours are mixed";
+}
+
 TEST_P(MorePictures, WrapRepeatsWhenTheSourceLeavesThePicture) {
   // Source 0..8: twice the picture's size, onto 10..50 (five pixels a texel).
   pic_->BlitStretch(0, 0, 8, 8, 10, 10, 50, 50, 1, 0, false, false, 0, 0);
