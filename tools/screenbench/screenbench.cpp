@@ -2,7 +2,7 @@
 // renderer and prints a table of milliseconds per frame (the main loop's whole pass: the
 // screen, its input, the pointer and the present), with no frame cap and no vertical sync.
 //
-//   brawnmoor-screenbench [--renderer gl|dd|both] [--frames N]
+//   brawnmoor-screenbench [--renderer gl|dd|both] [--frames N] [--only NAME]
 //
 // The per-user folder is a temporary one. Run it on an otherwise idle machine.
 #include <chrono>
@@ -54,8 +54,11 @@ struct Row {
   double ms[2] = {-1, -1};
 };
 
-double measure(int frames, const std::function<void()>& setUp) {
+std::string onlyScreen;  // --only: measure just the screens whose name contains this
+
+double measure(int frames, const std::function<void()>& setUp, const char* name = "") {
   setUp();
+  if (!onlyScreen.empty() && std::string(name).find(onlyScreen) == std::string::npos) frames = 1;
   for (int i = 0; i < 5; ++i) app::mainFrame();  // settle: pictures loaded, caches warm
   const double start = nowMs();
   for (int i = 0; i < frames; ++i) app::mainFrame();
@@ -76,7 +79,7 @@ double launcherMs(int frames) {
 void run(bool gl, int frames, std::vector<Row>& rows) {
   const int column = gl ? 1 : 0;
   size_t r = 0;
-  auto add = [&](const char* name, double ms) {
+  auto add = [&](const std::string& name, double ms) {
     if (r == rows.size()) rows.push_back(Row{name});
     rows[r++].ms[column] = ms;
   };
@@ -96,9 +99,9 @@ void run(bool gl, int frames, std::vector<Row>& rows) {
   add("loading screen to main menu (once, ms)", nowMs() - loadStart);
   gameWindow->SetMaxFrameRate(-1);
 
-  add("main menu", measure(frames, [] { switchScreen(kMainMenuScreen); }));
-  add("new manager", measure(frames, [] { switchScreen(kNewManagerScreen); }));
-  add("new manager, nation list open", measure(frames, [] { nationListOpen = true; }));
+  add("main menu", measure(frames, [] { switchScreen(kMainMenuScreen); }, "main menu"));
+  add("new manager", measure(frames, [] { switchScreen(kNewManagerScreen); }, "new manager"));
+  add("new manager, nation list open", measure(frames, [] { nationListOpen = true; }, "new manager, nation list open"));
   nationListOpen = false;
   quickStart();
   for (int panel = 1; panel <= 4; ++panel) {
@@ -107,42 +110,42 @@ void run(bool gl, int frames, std::vector<Row>& rows) {
     add(name, measure(frames, [panel] {
           switchScreen(kBoxerScreen);
           panelSelector = int16_t(panel);
-        }));
+        }, name));
   }
-  add("finances", measure(frames, [] { switchScreen(kFinancesScreen); }));
-  add("rankings", measure(frames, [] { switchScreen(kRankingsScreen); }));
-  add("boxer search", measure(frames, [] { switchScreen(kSearchScreen); }));
+  add("finances", measure(frames, [] { switchScreen(kFinancesScreen); }, "finances"));
+  add("rankings", measure(frames, [] { switchScreen(kRankingsScreen); }, "rankings"));
+  add("boxer search", measure(frames, [] { switchScreen(kSearchScreen); }, "boxer search"));
   add("save/load menu", measure(frames, [] {
         rememberedState = kBoxerScreen;
         switchScreen(kLoadSaveScreen);
-      }));
+      }, "save/load menu"));
   add("message window (boxer screen)", measure(frames, [] {
         switchScreen(kBoxerScreen);
         popup = 16;
         popupBoxer = career.stable[0];
-      }));
+      }, "message window (boxer screen)"));
   popup = 0;
-  add("monthly pop-up (boxer screen)", measure(frames, [] { messagePopup = 4; }));
+  add("monthly pop-up (boxer screen)", measure(frames, [] { messagePopup = 4; }, "monthly pop-up (boxer screen)"));
   messagePopup = 0;
   add("tutorial panel (boxer screen)", measure(frames, [] {
         tutorialOn = 1;
         tutorialStep = 0;
         switchScreen(kBoxerScreen);
-      }));
+      }, "tutorial panel (boxer screen)"));
   tutorialOn = 0;
   const bool booked = bookAFight();
-  add("month screen", measure(frames, [] { switchScreen(kMonthScreen); }));
+  add("month screen", measure(frames, [] { switchScreen(kMonthScreen); }, "month screen"));
   if (booked) {
-    add("corner", measure(frames, [] { switchScreen(kCornerScreen); }));
+    add("corner", measure(frames, [] { switchScreen(kCornerScreen); }, "corner"));
     add("fight, ring view", measure(frames, [] {
           textMode = 0;
           switchScreen(kFightScreen);
-        }));
+        }, "fight, ring view"));
     add("fight, text commentary", measure(frames, [] {
           textMode = 1;
           switchScreen(kFightScreen);
-        }));
-    add("result", measure(frames, [] { switchScreen(kResultScreen); }));
+        }, "fight, text commentary"));
+    add("result", measure(frames, [] { switchScreen(kResultScreen); }, "result"));
   }
   app::shutdown();
 }
@@ -154,6 +157,7 @@ int main(int argc, char** argv) {
   int frames = 200;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--renderer") && i + 1 < argc) renderer = argv[++i];
+    else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) onlyScreen = argv[++i];
     else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
   }
   char home[] = "/tmp/brawnmoor-screenbench-XXXXXX";
