@@ -244,9 +244,7 @@ void helpFinances() {
     return;
   }
   if (pointInRect(KInput::GetMouseX(), KInput::GetMouseY(), 45, 109, 243, 490)) {
-    helpLine(201, 535);
-    helpLine(202, 550);
-    helpLine(203, 565);
+    helpLines(201, 202, 203);
   }
 }
 

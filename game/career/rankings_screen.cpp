@@ -265,20 +265,9 @@ void drawRankings() {
 
 // ---- Hover help -----------------------------------------------------------------------------
 
-void lines2(int a, int b) {
-  helpLine(a, 540);
-  helpLine(b, 560);
-}
-
-void lines3(int a, int b, int c) {
-  helpLine(a, 535);
-  helpLine(b, 550);
-  helpLine(c, 565);
-}
-
 void helpRankings() {
   switch (hovered) {
-    case kArrangeButton: lines2(204, 205); return;
+    case kArrangeButton: helpLines(204, 205); return;
     case kDateBack: helpLine(206, 550); return;
     case kDateForward: helpLine(207, 550); return;
     case kCancelButton: {
@@ -292,14 +281,14 @@ void helpRankings() {
   }
   const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
   const bool busy = selectedSlotBusy();
-  if (pointInRect(mx, my, 71, 109, 390, 131)) lines3(210, 211, 212);
-  else if (pointInRect(mx, my, 98, 179, 365, 202)) lines3(213, 214, 215);
-  else if (pointInRect(mx, my, 45, 215, 416, 269)) lines2(216, 217);
-  else if (pointInRect(mx, my, 45, 315, 416, 367)) lines2(218, 219);
-  else if (!busy && pointInRect(mx, my, 98, 407, 365, 435)) lines2(220, 221);
+  if (pointInRect(mx, my, 71, 109, 390, 131)) helpLines(210, 211, 212);
+  else if (pointInRect(mx, my, 98, 179, 365, 202)) helpLines(213, 214, 215);
+  else if (pointInRect(mx, my, 45, 215, 416, 269)) helpLines(216, 217);
+  else if (pointInRect(mx, my, 45, 315, 416, 367)) helpLines(218, 219);
+  else if (!busy && pointInRect(mx, my, 98, 407, 365, 435)) helpLines(220, 221);
   else if (busy && pointInRect(mx, my, 65, 407, 218, 435)) helpLine(222, 550);
-  else if (busy && pointInRect(mx, my, 245, 407, 400, 435)) lines2(223, 224);
-  else if (pointInRect(mx, my, 430, 100, 750, 460)) lines3(225, 226, 227);
+  else if (busy && pointInRect(mx, my, 245, 407, 400, 435)) helpLines(223, 224);
+  else if (pointInRect(mx, my, 430, 100, 750, 460)) helpLines(225, 226, 227);
 }
 
 // ---- Input ----------------------------------------------------------------------------------

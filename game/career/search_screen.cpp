@@ -425,16 +425,6 @@ void drawSearch() {
 
 // ---- Help -----------------------------------------------------------------------------------
 
-void lines2(int a, int b) {
-  helpLine(a, 540);
-  helpLine(b, 560);
-}
-void lines3(int a, int b, int c) {
-  helpLine(a, 535);
-  helpLine(b, 550);
-  helpLine(c, 565);
-}
-
 bool showsSkillsNow() { return !searchByRecord; }
 
 void helpSearch() {
@@ -442,12 +432,12 @@ void helpSearch() {
   if (!searchByRecord) drawSkillHelp();
   if (hovered == kSearchButton) helpLine(180, 550);
   if (hovered == kResetButton) helpLine(181, 550);
-  if (pointInRect(mx, my, 430, 100, 750, 460)) lines3(182, 183, 184);
-  if (pointInRect(mx, my, 41, 105, 413, 116)) lines3(185, 186, 187);
-  if (pointInRect(mx, my, 41, 342, 211, 364)) lines2(188, 189);
-  if (pointInRect(mx, my, 238, 342, 416, 364)) lines2(190, 191);
-  if (pointInRect(mx, my, 45, 132, 415, 255)) lines3(192, 193, 194);
-  if (hovered == kOfferButton) lines3(195, 196, 197);
+  if (pointInRect(mx, my, 430, 100, 750, 460)) helpLines(182, 183, 184);
+  if (pointInRect(mx, my, 41, 105, 413, 116)) helpLines(185, 186, 187);
+  if (pointInRect(mx, my, 41, 342, 211, 364)) helpLines(188, 189);
+  if (pointInRect(mx, my, 238, 342, 416, 364)) helpLines(190, 191);
+  if (pointInRect(mx, my, 45, 132, 415, 255)) helpLines(192, 193, 194);
+  if (hovered == kOfferButton) helpLines(195, 196, 197);
 }
 
 // ---- Input ----------------------------------------------------------------------------------

@@ -434,15 +434,13 @@ void helpBoxerScreen() {
   switch (hovered) {
     case kViewPortrait: helpLine(149, 550); break;
     case kViewHistory: helpLine(150, 550); break;
-    case 9: helpLine(151, 540); helpLine(152, 560); break;
-    case 10: helpLine(153, 540); helpLine(154, 560); break;
+    case 9: helpLines(151, 152); break;
+    case 10: helpLines(153, 154); break;
     case 11: helpLine(155, 550); break;
-    case 12: helpLine(156, 540); helpLine(157, 560); break;
+    case 12: helpLines(156, 157); break;
     default:
       if (hovered >= kFirstStableButton && hovered < kFirstStableButton + kStableSize) {
-        helpLine(158, 535);
-        helpLine(159, 550);
-        helpLine(160, 565);
+        helpLines(158, 159, 160);
       }
       break;
   }
@@ -456,31 +454,26 @@ void helpBoxerScreen() {
       break;
     case kTrainingTab:
       if (hovered >= kFirstStepper && hovered <= kLastStepper) {
-        helpLine(430, 540);
-        helpLine(431, 560);
+        helpLines(430, 431);
       } else if (overTab) {
-        helpLine(432, 540);
-        helpLine(433, 560);
+        helpLines(432, 433);
       }
       break;
     case kPersonalTab:
       if (overTab) {
-        helpLine(442, 540);
-        helpLine(443, 560);
+        helpLines(442, 443);
       }
       break;
     case kConditionTab:
       if (hovered == kTalk) {
-        helpLine(161, 540);
-        helpLine(162, 560);
+        helpLines(161, 162);
       } else if (hovered == kRelease) {
         helpLine(163, 540);
         char line[kTextSize + 16];
         std::snprintf(line, sizeof line, uiText(209), releaseFee());
         drawTextCentred(line, 0, 800, 560);
       } else if (hovered == kRenew) {
-        helpLine(164, 540);
-        helpLine(165, 560);
+        helpLines(164, 165);
       }
       break;
     default: break;

@@ -173,8 +173,7 @@ void drawMonth() {
 
 void helpMonth() {
   if (pointInRect(KInput::GetMouseX(), KInput::GetMouseY(), 45, 245, 416, 385)) {
-    helpLine(276, 540);
-    helpLine(277, 560);
+    helpLines(276, 277);
   }
   if (hovered >= kWatchButton && hovered < kWatchButton + kRows) helpLine(278, 550);
   else if (hovered >= kInstantButton && hovered < kInstantButton + kRows) helpLine(279, 550);

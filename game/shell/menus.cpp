@@ -183,15 +183,13 @@ void drawNewManager() {
   const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
   switch (hovered) {
     case 1: helpLine(412, 550); break;
-    case 2: helpLine(413, 540); helpLine(414, 560); break;
+    case 2: helpLines(413, 414); break;
     case 3: helpLine(415, 550); break;
     default: break;
   }
   if (pointInRect(mx, my, 380, 135, 735, 152)) helpLine(416, 550);
   else if (pointInRect(mx, my, 380, 155, 735, 177)) {
-    helpLine(417, 535);
-    helpLine(418, 550);
-    helpLine(419, 565);
+    helpLines(417, 418, 419);
   } else if (pointInRect(mx, my, 380, 184, 700, 201)) helpLine(420, 550);
   else if (pointInRect(mx, my, 35, 454, 600, 477)) helpLine(421, 550);
   else if (pointInRect(mx, my, 605, 454, 780, 477)) helpLine(422, 550);

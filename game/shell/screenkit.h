@@ -109,6 +109,9 @@ float textWidth(const char* text);
 void setTextColour(float r, float g, float b, float a = 1);
 // A line of help: text-table entry n centred across the screen at y.
 void helpLine(int n, float y);
+// Two lines of help at 540 and 560, three at 535, 550 and 565.
+void helpLines(int a, int b);
+void helpLines(int a, int b, int c);
 
 // ---- Input ----------------------------------------------------------------------------------
 

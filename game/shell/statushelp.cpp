@@ -12,6 +12,17 @@
 
 void helpLine(int n, float y) { drawTextCentred(uiText(n), 0, 800, y); }
 
+void helpLines(int a, int b) {
+  helpLine(a, 540);
+  helpLine(b, 560);
+}
+
+void helpLines(int a, int b, int c) {
+  helpLine(a, 535);
+  helpLine(b, 550);
+  helpLine(c, 565);
+}
+
 namespace {
 
 bool showsStatusLine(int state) { return (state >= 3 && state <= 7) || state == 11 || state == 12; }
@@ -20,17 +31,6 @@ bool someFightDue() {
   for (int i = 0; i < kFightCount; ++i)
     if (isFightDue(i)) return true;
   return false;
-}
-
-void lines2(int a, int b) {
-  helpLine(a, 540);
-  helpLine(b, 560);
-}
-
-void lines3(int a, int b, int c) {
-  helpLine(a, 535);
-  helpLine(b, 550);
-  helpLine(c, 565);
 }
 
 void drawStatusLine() {
@@ -53,7 +53,7 @@ void drawStatusLine() {
           helpLine(46, 565);
         }
         break;
-      case 2: lines2(47, 48); break;
+      case 2: helpLines(47, 48); break;
       default: helpLine(49 + (hovered - 3), 550); break;
     }
   }
@@ -81,9 +81,9 @@ void drawRatingsHelp(bool profileRows) {
       over = pointInRect(mx, my, 380, 272 + 30 * d, 730, 301 + 30 * d);
     if (!over) continue;
     switch (d) {
-      case 0: lines3(54, 55, 56); break;
-      case 1: lines3(57, 58, 59); break;
-      case 2: lines3(60, 61, 62); break;
+      case 0: helpLines(54, 55, 56); break;
+      case 1: helpLines(57, 58, 59); break;
+      case 2: helpLines(60, 61, 62); break;
       case 3: helpLine(63, 535); helpLine(64, 550); break;
       default: helpLine(65, 535); helpLine(66, 550); break;
     }
@@ -106,7 +106,7 @@ void drawSkillHelp() {
                               {51, 465, 228, 482, 178}};
   const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
   for (const Row& r : rows)
-    if (pointInRect(mx, my, r.x1, r.y1, r.x2, r.y2)) lines2(r.text, r.text + 1);
+    if (pointInRect(mx, my, r.x1, r.y1, r.x2, r.y2)) helpLines(r.text, r.text + 1);
 }
 
 void drawStatusAndHelp() {
