@@ -149,7 +149,11 @@ void KWindow::TakeHotKeyScreenshot(bool orF12) {
   std::snprintf(name, sizeof name, "screenshot%d.tga", screenshotCounter_);
   char path[1024];
   std::snprintf(path, sizeof path, "%s", KTools::GetDataPath(name));
-  SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
+  if (!SaveScreenshot(path, K_IMAGE_TGA, 0, 0)) {
+    // An installed program's folder is not the player's to write: the user's folder then.
+    std::snprintf(path, sizeof path, "%s/%s", KTools::GetUserDataFolder(), name);
+    SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
+  }
   KInput::WaitKeyReleased(K_VK_SNAPSHOT);
   if (orF12) KInput::WaitKeyReleased(K_VK_F12);
   KInput::WaitKeyReleased(K_VK_L_SHIFT);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "career/generation.h"
@@ -181,8 +182,20 @@ void loadingScreen() {
 
 // ---- Stages ---------------------------------------------------------------------------------
 
+// Installed, the program sits in bin/ and its data folder in share/brawnmoor/ beside it.
+// Creating a window records the executable's folder again, so this follows each creation.
+static void findInstalledData() {
+  std::error_code ec;
+  std::filesystem::path exe = KTools::GetExeFolder();
+  std::filesystem::path shared = exe / ".." / "share" / "brawnmoor";
+  if (!std::filesystem::is_directory(exe / "data", ec) &&
+      std::filesystem::is_directory(shared / "data", ec))
+    KTools::OverrideExeFolder(shared.lexically_normal().c_str());
+}
+
 bool startLauncher() {
   KTools::InitPaths();
+  findInstalledData();
   processStart = KTools::GetMilliseconds();
   firstMenuFrame = 0;
   loadPreferences();
@@ -197,6 +210,7 @@ bool startLauncher() {
   quitFlag = 1;
   launcherDone = 0;
   gameWindow = KTools::CreateWindow(0, 0);
+  findInstalledData();
   if (!gameWindow || !gameWindow->CreateGameWindow(400, 300, -1, true, windowTitle)) {
     destroyWindow();
     return false;
@@ -245,6 +259,7 @@ bool openGameWindow() {
   installScreens();
   setCareerSoundHook(careerSound);
   gameWindow = KTools::CreateWindow(preferences.useDirectX ? 0 : 1, 1);
+  findInstalledData();
   if (!gameWindow || quitFlag) {
     destroyWindow();
     return false;

@@ -173,5 +173,7 @@ void makeFight();
 void makeLayouts();
 void makeReview();
 void makeMockups(const std::string& dir);
+// The desktop icon at 48, 128 and 256 pixels: brawnmoor-<size>.png in `dir`.
+void makeIcons(const std::string& dir);
 
 }  // namespace art

@@ -44,7 +44,7 @@ void printMarkdown() {
 int main(int argc, char** argv) {
   using namespace art;
   bool markdown = false;
-  std::string mockups;
+  std::string mockups, icons;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto next = [&]() -> std::string {
@@ -61,10 +61,11 @@ int main(int argc, char** argv) {
     else if (a == "--text-font") opt.textFont = next();
     else if (a == "--markdown") markdown = true;
     else if (a == "--mockups") mockups = next();
+    else if (a == "--icons") icons = next();
     else {
       std::fprintf(stderr,
                    "usage: brawnmoor-artgen --data DIR --heading-font TTF --regular-font TTF "
-                   "--text-font TTF [--docs DIR] [--markdown] [--mockups DIR]\n");
+                   "--text-font TTF [--docs DIR] [--markdown] [--mockups DIR] [--icons DIR]\n");
       return 2;
     }
   }
@@ -88,6 +89,10 @@ int main(int argc, char** argv) {
     if (!mockups.empty()) {
       makeDirs(mockups);
       makeMockups(mockups);
+    }
+    if (!icons.empty()) {
+      makeDirs(icons);
+      makeIcons(icons);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brawnmoor-artgen: %s\n", e.what());
