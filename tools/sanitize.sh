@@ -9,6 +9,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAWNMOOR_SANITIZE=
 cmake --build build-asan -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/window/lsan.supp
 cd build-asan
 ctest --output-on-failure -j"$(nproc)" -LE game_tests
 ctest --output-on-failure -j"$(nproc)" -L game_tests -E OpenGL

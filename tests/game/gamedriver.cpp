@@ -10,6 +10,7 @@
 #include "shell/app.h"
 #include "shell/preferences.h"
 #include "shell/screenkit.h"
+#include "shell/shell.h"
 #include "tools/KTools.h"
 #include "window/KWindow.h"
 
@@ -44,6 +45,12 @@ bool GameDriver::startLauncher() {
 }
 
 bool GameDriver::bootGame(bool openGL) {
+  // A program starts with no overlay open; an earlier test in this process may have left one.
+  popup = 0;
+  messagePopup = 0;
+  profilePanel = 0;
+  gameOver = 0;
+  inGameMenu = 0;
   loadPreferences();
   preferences.useDirectX = openGL ? 0 : 1;
   preferences.windowed = 1;
