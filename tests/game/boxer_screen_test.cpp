@@ -24,11 +24,6 @@
 
 namespace {
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
 uint32_t pixelAt(const std::vector<uint32_t>& p, int x, int y) { return p.at(size_t(y) * 800 + size_t(x)); }
 
 // A fought fight of the table, written at a chosen index.
@@ -70,7 +65,7 @@ class BoxerScreen : public ::testing::TestWithParam<bool> {
     d.frame(2);
     ASSERT_EQ(screenState, kMainMenuScreen);
     boxerTurnAngle = 200;
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     d.move(600, 580);  // away from every button
   }
@@ -123,32 +118,32 @@ TEST_F(BoxerScreenSoftware, EntryLaysOutThirtyThreeHotspotsForTwoBoxers) {
 }
 
 TEST_F(BoxerScreenSoftware, StableButtonsSelectTheirBoxer) {
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   EXPECT_EQ(selectedBoxer, career.stable[1]);
   EXPECT_EQ(currentSlot, 1);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(selectedBoxer, career.stable[0]);
   EXPECT_EQ(currentSlot, 0);
 }
 
 TEST_F(BoxerScreenSoftware, ViewAndPanelButtonsSwitchWhatIsShown) {
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   EXPECT_EQ(leftPanel, 1);
-  clickHotspot(d, 32);
+  d.clickHotspot(32);
   EXPECT_EQ(leftPanel, 2);
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   EXPECT_EQ(leftPanel, 0);
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   EXPECT_EQ(panelSelector, 2);
   for (int i = 19; i <= 31; ++i) EXPECT_EQ(hotspots[i].state, 1) << i;  // the training buttons
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(panelSelector, 3);
   for (int i = 19; i <= 31; ++i) EXPECT_EQ(hotspots[i].state, -1) << i;
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(panelSelector, 4);
   for (int i = 19; i <= 21; ++i) EXPECT_EQ(hotspots[i].state, 1) << i;  // talk, release, renew
   for (int i = 22; i <= 31; ++i) EXPECT_EQ(hotspots[i].state, -1) << i;
-  clickHotspot(d, 9);
+  d.clickHotspot(9);
   EXPECT_EQ(panelSelector, 1);
 }
 
@@ -159,43 +154,43 @@ TEST_F(BoxerScreenSoftware, TheBoxerAtIndexZeroHasHisTabs) {
   career.stable[1] = 0;
   boxers[0].manager = kPlayer;
   d.click(25 + 75 + 30, 50);  // tab 2 enters the screen again
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   ASSERT_EQ(selectedBoxer, 0);
   for (int i = 9; i <= 12; ++i) EXPECT_EQ(hotspots[i].state, 1) << i;
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(panelSelector, 4);
 }
 
 // ---- Training ---------------------------------------------------------------------------------
 
 TEST_F(BoxerScreenSoftware, TrainingButtonsMovePointsWithinTheirLimits) {
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   const int s = slot();
   ASSERT_GE(s, 0);
   for (int t = 0; t < kTrainingTypes; ++t) training[s][t] = 0;
   trainingPoints[s] = 25;
   const int plus0 = 20, minus0 = 19;  // endurance
-  for (int i = 0; i < 9; ++i) clickHotspot(d, plus0);
+  for (int i = 0; i < 9; ++i) d.clickHotspot(plus0);
   EXPECT_EQ(training[s][0], 9);
   EXPECT_EQ(trainingPoints[s], 16);
   // A tenth point is refused, with the refusal sound.
   const uint32_t cancels = soundRequests[kSoundCancel];
   d.advanceClock(1000);
-  clickHotspot(d, plus0);
+  d.clickHotspot(plus0);
   EXPECT_EQ(training[s][0], 9);
   EXPECT_EQ(trainingPoints[s], 16);
   EXPECT_EQ(soundRequests[kSoundCancel], cancels + 1);
-  clickHotspot(d, minus0);
+  d.clickHotspot(minus0);
   EXPECT_EQ(training[s][0], 8);
   EXPECT_EQ(trainingPoints[s], 17);
   // Nothing below 0.
-  clickHotspot(d, 19 + 2 * 5);  // stamina minus
+  d.clickHotspot(19 + 2 * 5);  // stamina minus
   EXPECT_EQ(training[s][5], 0);
   EXPECT_EQ(trainingPoints[s], 17);
   // An empty pool refuses every plus.
   trainingPoints[s] = 0;
   for (int t = 0; t < kTrainingTypes; ++t) {
-    clickHotspot(d, 20 + 2 * t);
+    d.clickHotspot(20 + 2 * t);
     EXPECT_EQ(trainingPoints[s], 0);
   }
   EXPECT_EQ(training[s][1], 0);
@@ -203,7 +198,7 @@ TEST_F(BoxerScreenSoftware, TrainingButtonsMovePointsWithinTheirLimits) {
 }
 
 TEST_F(BoxerScreenSoftware, HoldingATrainingButtonRepeatsFasterAndRefusesQuietly) {
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   const int s = slot();
   for (int t = 0; t < kTrainingTypes; ++t) training[s][t] = 0;
   trainingPoints[s] = 25;
@@ -229,28 +224,28 @@ TEST_F(BoxerScreenSoftware, HoldingATrainingButtonRepeatsFasterAndRefusesQuietly
 }
 
 TEST_F(BoxerScreenSoftware, ResetGivesTheDaysOfTheMonth) {
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   const int s = slot();
   training[s][3] = 5;
   trainingPoints[s] = 2;
   month = 1;
   year = 2008;
-  clickHotspot(d, 31);
+  d.clickHotspot(31);
   EXPECT_EQ(trainingPoints[s], 29);
   for (int t = 0; t < kTrainingTypes; ++t) EXPECT_EQ(training[s][t], 0) << t;
   month = 3;
-  clickHotspot(d, 31);
+  d.clickHotspot(31);
   EXPECT_EQ(trainingPoints[s], 30);
 }
 
 TEST_F(BoxerScreenSoftware, TheTrainingButtonMovesTheTutorialOn) {
   tutorialOn = 1;
   tutorialStep = 0;
-  clickHotspot(d, 11);  // another tab does not
+  d.clickHotspot(11);  // another tab does not
   EXPECT_EQ(tutorialStep, 0);
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   EXPECT_EQ(tutorialStep, 1);
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   EXPECT_EQ(tutorialStep, 1);
   tutorialOn = 0;
 }
@@ -258,28 +253,28 @@ TEST_F(BoxerScreenSoftware, TheTrainingButtonMovesTheTutorialOn) {
 // ---- Contract ---------------------------------------------------------------------------------
 
 TEST_F(BoxerScreenSoftware, TalkOncePerMonth) {
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   const int s = slot();
   talkedThisMonth[s] = 0;
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_TRUE(popup == 8 || popup == 9 || popup == 10) << popup;
   EXPECT_EQ(talkedThisMonth[s], 1);
   closePopup();
   EXPECT_EQ(hotspots[19].state, -1);
   const int16_t morale = boxers[selectedBoxer].morale;
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_EQ(popup, 0);
   EXPECT_EQ(boxers[selectedBoxer].morale, morale);
 }
 
 TEST_F(BoxerScreenSoftware, ReleaseIsRefusedWithAFightBookedAndForTheLastBoxer) {
-  clickHotspot(d, 12);
-  clickHotspot(d, 14);  // the second boxer
+  d.clickHotspot(12);
+  d.clickHotspot(14);  // the second boxer
   ASSERT_EQ(panelSelector, 4);
   const int s = slot();
   const int leaving = selectedBoxer;
   stableBusy[s] = 1;
-  clickHotspot(d, 20);
+  d.clickHotspot(20);
   EXPECT_EQ(popup, 35);
   EXPECT_EQ(countStable(), 2);
   closePopup();
@@ -287,29 +282,29 @@ TEST_F(BoxerScreenSoftware, ReleaseIsRefusedWithAFightBookedAndForTheLastBoxer) 
   boxers[leaving].contractMonths = 10;
   const int fee = 10 * (18 - boxers[leaving].category) / 2;
   const int32_t before = cash;
-  clickHotspot(d, 20);
+  d.clickHotspot(20);
   EXPECT_EQ(countStable(), 1);
   EXPECT_EQ(cash, before - fee);
   EXPECT_EQ(boxers[leaving].manager, kFree);
   EXPECT_EQ(selectedBoxer, career.stable[0]);
   EXPECT_EQ(screenState, kBoxerScreen);
   EXPECT_EQ(hotspots[14].state, -1);  // one stable button left
-  clickHotspot(d, 12);
-  clickHotspot(d, 20);
+  d.clickHotspot(12);
+  d.clickHotspot(20);
   EXPECT_EQ(popup, 11);
   EXPECT_EQ(countStable(), 1);
 }
 
 TEST_F(BoxerScreenSoftware, RenewalIsRefusedFromNineMonths) {
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   Boxer& b = boxers[selectedBoxer];
   b.contractMonths = 9;
-  clickHotspot(d, 21);
+  d.clickHotspot(21);
   EXPECT_EQ(popup, 25);
   EXPECT_EQ(b.contractMonths, 9);
   closePopup();
   b.contractMonths = 8;
-  clickHotspot(d, 21);
+  d.clickHotspot(21);
   EXPECT_EQ(popup, 24);
   EXPECT_GE(b.contractMonths, 14);
   EXPECT_LE(b.contractMonths, 13 + career.managerSkills[kNegotiationSkill]);
@@ -364,7 +359,7 @@ TEST_F(BoxerScreenSoftware, HistoryResultLines) {
   EXPECT_EQ(rows[3].band[2], 0.6f);
   EXPECT_EQ(rows[4].band[0], 1.0f);
   // On the screen: the bands behind the result lines.
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   d.move(600, 580);
   const std::vector<uint32_t> p = d.pixels();
   ASSERT_EQ(p.size(), 800u * 600u);
@@ -384,7 +379,7 @@ TEST_F(BoxerScreenSoftware, GraphColoursFollowTheRankOfTheMonthBefore) {
   EXPECT_EQ(rankBarColour(b, 4), RankBar::None);   // no rank
   EXPECT_EQ(rankBarColour(b, 5), RankBar::None);   // outside the top 100
   EXPECT_EQ(rankBarColour(b, 11), RankBar::Gray);  // the oldest month
-  clickHotspot(d, 32);
+  d.clickHotspot(32);
   d.move(600, 580);
   const std::vector<uint32_t> p = d.pixels();
   ASSERT_EQ(p.size(), 800u * 600u);
@@ -416,7 +411,7 @@ TEST(BoxerScreenRules, ScoutingFactor) {
 }
 
 TEST_F(BoxerScreenSoftware, DragInThePortraitTurnsTheBoxer) {
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   d.move(600, 580);
   const float before = boxerTurnAngle;
   d.frame(10);
@@ -446,7 +441,7 @@ TEST_P(BoxerScreen, EveryPanelDraws) {
   std::memcpy(boxers[me].rankHistory, ranks, sizeof ranks);
 
   // The portrait: the photo, or the turning figure, over the stage.
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   d.move(600, 580);
   const std::vector<uint32_t> first = d.pixels();
   ASSERT_EQ(first.size(), 800u * 600u);
@@ -460,25 +455,25 @@ TEST_P(BoxerScreen, EveryPanelDraws) {
       for (int x = 50; x < 296; ++x) changed += pixelAt(first, x, y) != pixelAt(later, x, y);
     EXPECT_GT(changed, 500);
   }
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   d.move(600, 580);
   d.keepScreenshot("boxer-history");
-  clickHotspot(d, 32);
+  d.clickHotspot(32);
   d.move(600, 580);
   d.keepScreenshot("boxer-graph");
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   d.move(120, 430);  // over a skill row: its help
   d.keepScreenshot("boxer-skills");
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   const int s = slot();
   training[s][0] = 4, training[s][1] = 3, training[s][2] = 5, training[s][3] = 6, training[s][4] = 2, training[s][5] = 1;
   trainingPoints[s] = 4;
   d.move(hotspots[20].x + 9, hotspots[20].y + 10);
   d.keepScreenshot("boxer-training");
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   d.move(200, 440);
   d.keepScreenshot("boxer-personal");
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   d.move(hotspots[20].x + 48, hotspots[20].y + 11);
   d.keepScreenshot("boxer-condition");
   EXPECT_EQ(panelSelector, 4);

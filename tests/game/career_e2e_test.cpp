@@ -170,10 +170,7 @@ class CareerEndToEnd : public ::testing::Test {
     tutorialStep = 0;
     std::srand(unsigned(std::time(nullptr)));  // later games of this program draw freely again
   }
-  void clickHotspot(int index) {
-    const Hotspot& h = hotspots[index];
-    d.click(h.x + h.width / 2, h.y + h.height / 2);
-  }
+  void clickHotspot(int index) { d.clickHotspot(index); }
   void tab(int k) { d.click(tabX(k), kTabY); }
   void closeMessages() {
     for (int i = 0; i < 8 && (messagePopup > 0 || popup > 0); ++i) d.click(790, 590);

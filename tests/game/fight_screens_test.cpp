@@ -21,11 +21,6 @@
 
 namespace {
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
 uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px[size_t(y) * 800 + size_t(x)]; }
 int red(uint32_t c) { return int(c >> 16) & 255; }
 int green(uint32_t c) { return int(c >> 8) & 255; }
@@ -56,7 +51,7 @@ class FightScreens : public ::testing::Test {
     ASSERT_TRUE(d.bootGame(openGL));
     d.frame(2);
     ASSERT_EQ(screenState, kMainMenuScreen);
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     arrange();
   }
@@ -101,7 +96,7 @@ class FightScreens : public ::testing::Test {
     int frames = 0;
     while (screenState != kResultScreen && frames < maxFrames) {
       if (screenState == kCornerScreen) {
-        clickHotspot(d, text ? 5 : 4);
+        d.clickHotspot(text ? 5 : 4);
         frames += 5;
         continue;
       }
@@ -149,7 +144,7 @@ TEST_F(FightScreens, CornerOrdersCycleWithClickAndMarker) {
   const uint32_t clicks = soundRequests[kSoundClick];
   for (int k = 0; k < 3; ++k) {
     for (int n = 1; n <= 3; ++n) {
-      clickHotspot(d, 1 + k);
+      d.clickHotspot(1 + k);
       EXPECT_EQ(cornerOrders[k], n % 3) << k;
       EXPECT_EQ(orderMarkerX[k], 312 + 155 * (n % 3)) << k;
     }
@@ -157,7 +152,7 @@ TEST_F(FightScreens, CornerOrdersCycleWithClickAndMarker) {
   EXPECT_EQ(soundRequests[kSoundClick], clicks + 9);
   // The second order lowers the punches of the round it starts: keep away divides them by 3.
   cornerOrders[1] = 2;
-  clickHotspot(d, 4);
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   EXPECT_LT(fighters[kPlayerSide].punchesLeft, (20 + 15) / 3 + 7);
 }
@@ -176,7 +171,7 @@ TEST_F(FightScreens, CornerShowsTheFirstRoundTextsThenTheScoreTable) {
   // The injury meters are drawn whole for a fresh boxer (green at the right end).
   EXPECT_GT(green(at(px, 180, 128)), 100);
 
-  clickHotspot(d, 4);
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   EXPECT_EQ(textMode, 0);
   d.setFrameStep(130);
@@ -209,10 +204,10 @@ TEST_F(FightScreens, WholeFightInTheRingView) {
   const uint32_t bells = soundRequests[kSoundBell];
   const uint32_t blows = soundRequests[kSoundHit1] + soundRequests[kSoundHit2] + soundRequests[kSoundHit3] +
                          soundRequests[kSoundMiss1] + soundRequests[kSoundMiss2];
-  clickHotspot(d, 3);  // pace FAST
-  clickHotspot(d, 4);
+  d.clickHotspot(3);  // pace FAST
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   EXPECT_EQ(fightSpeed, 1);
   // A few moments of the first round, for the pictures.
   for (int shot = 0; shot < 3; ++shot) {
@@ -234,7 +229,7 @@ TEST_F(FightScreens, WholeFightInTheRingView) {
 TEST_F(FightScreens, WholeFightInTextModeWithScrolling) {
   fights[fight].rounds = 2;
   watch();
-  clickHotspot(d, 5);
+  d.clickHotspot(5);
   ASSERT_EQ(screenState, kFightScreen);
   EXPECT_EQ(textMode, 1);
   EXPECT_EQ(hotspotCount, 6);
@@ -252,9 +247,9 @@ TEST_F(FightScreens, WholeFightInTextModeWithScrolling) {
     EXPECT_EQ(commentaryTop, commentaryCount - 11);
     d.keepScreenshot("fight-text");
     // Up stops at the first line, down at the last line at the bottom.
-    for (int i = 0; i < commentaryCount + 2; ++i) clickHotspot(d, 4);
+    for (int i = 0; i < commentaryCount + 2; ++i) d.clickHotspot(4);
     EXPECT_EQ(commentaryTop, 0);
-    for (int i = 0; i < commentaryCount + 2; ++i) clickHotspot(d, 5);
+    for (int i = 0; i < commentaryCount + 2; ++i) d.clickHotspot(5);
     EXPECT_EQ(commentaryTop, commentaryCount - kVisibleCommentaryLines);
   }
   // The round ends only on the click once its clock has run out.
@@ -275,7 +270,7 @@ TEST_F(FightScreens, WholeFightInTextModeWithScrolling) {
 
 TEST_F(FightScreens, TowelGivesTheOpponentATkoWithItsNote) {
   watch();
-  clickHotspot(d, 4);
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   d.frame(30);
   d.click(kTowelX + 70, kTowelY + 17);
@@ -303,8 +298,8 @@ TEST_F(FightScreens, TowelGivesTheOpponentATkoWithItsNote) {
 
 TEST_F(FightScreens, DKnocksTheOpponentDownAndPaceWaitsForTheCount) {
   watch();
-  clickHotspot(d, 2);  // STYLE order, so the round differs from the default
-  clickHotspot(d, 4);
+  d.clickHotspot(2);  // STYLE order, so the round differs from the default
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   d.frame(10);
   const uint32_t falls = soundRequests[kSoundFall];
@@ -319,7 +314,7 @@ TEST_F(FightScreens, DKnocksTheOpponentDownAndPaceWaitsForTheCount) {
   d.keepScreenshot("fight-ring-count");
   const int16_t speed = fightSpeed, saved = savedFightSpeed;
   EXPECT_EQ(speed, 6);
-  clickHotspot(d, 1);
+  d.clickHotspot(1);
   EXPECT_EQ(fightSpeed, speed);
   EXPECT_EQ(savedFightSpeed, saved);
   // P doubles the player's boxer's power.
@@ -332,7 +327,7 @@ TEST_F(FightScreens, DKnocksTheOpponentDownAndPaceWaitsForTheCount) {
 
 TEST_F(FightScreens, ThirdKnockdownInARoundStopsTheFightForThePlayer) {
   watch();
-  clickHotspot(d, 4);
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   d.setFrameStep(60);
   for (int down = 1; down <= 3 && count < kStopped; ++down) {
@@ -358,7 +353,7 @@ TEST_F(FightScreens, ThirdKnockdownInARoundStopsTheFightForThePlayer) {
 
 TEST_F(FightScreens, MarkersShowFiveTimesTheDamageAndFade) {
   watch();
-  clickHotspot(d, 4);
+  d.clickHotspot(4);
   ASSERT_EQ(screenState, kFightScreen);
   clearDamageMarkers();
   fighters[kPlayerSide].facing = 0;
@@ -378,7 +373,7 @@ TEST(FightScreensOpenGL, RingViewDraws) {
   boutOpen = false;
   ASSERT_TRUE(d.bootGame(true));
   d.frame(2);
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   ASSERT_EQ(screenState, kBoxerScreen);
   openRankingsScreen();
   const Boxer& me = boxers[selectedBoxer];
@@ -407,7 +402,7 @@ TEST(FightScreensOpenGL, CornerFightAndResultDraw) {
   boutOpen = false;
   ASSERT_TRUE(d.bootGame(true));
   d.frame(2);
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   ASSERT_EQ(screenState, kBoxerScreen);
   openRankingsScreen();
   const Boxer& me = boxers[selectedBoxer];

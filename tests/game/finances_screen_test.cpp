@@ -18,23 +18,6 @@
 
 namespace {
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
-// The mean colour of a screen rectangle (0xRRGGBB pixels).
-double meanBrightness(GameDriver& d, int x, int y, int w, int h) {
-  const std::vector<uint32_t> px = d.pixels();
-  double sum = 0;
-  for (int j = y; j < y + h; ++j)
-    for (int i = x; i < x + w; ++i) {
-      const uint32_t p = px[size_t(j) * 800 + size_t(i)];
-      sum += ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255);
-    }
-  return sum / (3.0 * w * h);
-}
-
 class FinancesScreen : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
@@ -48,7 +31,7 @@ class FinancesScreen : public ::testing::TestWithParam<bool> {
     setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
     d.frame(2);
     ASSERT_EQ(screenState, kMainMenuScreen);
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     ASSERT_EQ(countStable(), 2);
   }
@@ -85,16 +68,16 @@ TEST_P(FinancesScreen, EachPageWithItsTable) {
   sponsorAccepted[0] = 0;
   sponsorSlot = 0;
   openFinances();
-  clickHotspot(d, 10);  // back from equipment wraps to staff
+  d.clickHotspot(10);  // back from equipment wraps to staff
   ASSERT_EQ(financePage, 2);
-  clickHotspot(d, 8);   // expenses
+  d.clickHotspot(8);   // expenses
   ASSERT_EQ(panelSelector, 2);
   d.move(790, 590);
   d.frame();
   d.keepScreenshot("finances-staff");
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   ASSERT_EQ(financePage, 1);
-  clickHotspot(d, 9);   // balance
+  d.clickHotspot(9);   // balance
   ASSERT_EQ(panelSelector, 3);
   d.move(790, 590);
   d.frame();
@@ -106,40 +89,40 @@ INSTANTIATE_TEST_SUITE_P(Renderers, FinancesScreen, ::testing::Values(false, tru
 
 TEST_P(FinancesScreenSoftware, PagesAndItemsWrapBothWays) {
   openFinances();
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(financePage, 1);
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(financePage, 2);
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(financePage, 0);
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   EXPECT_EQ(financePage, 2);
 
   // Staff: 0..2.
   staffChoice = 0;
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(staffChoice, 2);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(staffChoice, 0);
 
   // Sponsors: one offer per stable slot.
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   ASSERT_EQ(financePage, 1);
   sponsorSlot = 0;
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(sponsorSlot, 1);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(sponsorSlot, 0);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(sponsorSlot, 1);
 
   // Equipment: 0..3.
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   ASSERT_EQ(financePage, 0);
   equipmentChoice = 3;
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(equipmentChoice, 0);
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(equipmentChoice, 3);
 }
 
@@ -155,8 +138,8 @@ TEST_P(FinancesScreenSoftware, ConfirmImageSwapsExactlyOnTheCurrentLevel) {
     EXPECT_EQ(hotspots[15].state, current ? 1 : -1) << equipmentChoice;
     d.move(790, 590);
     d.frame();
-    (current ? chosenLook : confirmLook) = meanBrightness(d, 100, 440, 85, 18);
-    clickHotspot(d, 13);
+    (current ? chosenLook : confirmLook) = d.meanBrightness(100, 440, 85, 18);
+    d.clickHotspot(13);
   }
   EXPECT_EQ(equipmentChoice, start);  // back where it started after four steps
   // The two images are not the same picture.
@@ -165,20 +148,20 @@ TEST_P(FinancesScreenSoftware, ConfirmImageSwapsExactlyOnTheCurrentLevel) {
   EXPECT_GT(std::abs(chosenLook - confirmLook), 5.0);
 
   // A click on the "chosen" image changes nothing.
-  while (equipmentChoice != level) clickHotspot(d, 13);
+  while (equipmentChoice != level) d.clickHotspot(13);
   const int32_t cashBefore = cash;
-  clickHotspot(d, 15);
+  d.clickHotspot(15);
   EXPECT_EQ(equipmentLevel, level);
   EXPECT_EQ(cash, cashBefore);
 
   // Staff page: the same rule with the staff level.
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   ASSERT_EQ(financePage, 2);
   EXPECT_EQ(hotspots[15].state, staffChoice == staffLevel ? 1 : -1);
   const int staff = staffLevel;
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(hotspots[14].state, 1);
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   EXPECT_EQ(staffLevel, (staff + 1) % 3);
   EXPECT_EQ(expenses[month][2], staffPrice[staffLevel]);
   EXPECT_EQ(hotspots[14].state, -1);
@@ -192,9 +175,9 @@ TEST_P(FinancesScreenSoftware, DearerEquipmentMidMonthRaisesTheBillAtTheNextAdva
   for (int i = 0; i < 4; ++i)
     if (i != equipmentLevel && (dearest < 0 || equipmentPrice[i] > equipmentPrice[dearest])) dearest = i;
   ASSERT_GT(equipmentPrice[dearest], expenses[month][1]);
-  while (equipmentChoice != dearest) clickHotspot(d, 13);
+  while (equipmentChoice != dearest) d.clickHotspot(13);
   const int16_t billBefore = expenses[month][1];
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   EXPECT_EQ(equipmentLevel, dearest);
   EXPECT_EQ(expenses[month][1], equipmentPrice[dearest]);
   EXPECT_GT(expenses[month][1], billBefore);
@@ -220,7 +203,7 @@ TEST_P(FinancesScreenSoftware, ASponsorOfferIsTakenOnce) {
   sponsorAccepted[1] = 0;
   sponsorSlot = 0;
   openFinances();
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   ASSERT_EQ(financePage, 1);
   ASSERT_EQ(sponsorSlot, 0);
   EXPECT_EQ(hotspots[14].state, 1);
@@ -228,7 +211,7 @@ TEST_P(FinancesScreenSoftware, ASponsorOfferIsTakenOnce) {
 
   const int32_t cashBefore = cash;
   const int16_t sponsorsBefore = income[month][1];
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   EXPECT_EQ(sponsorAccepted[0], 1);
   EXPECT_EQ(cash, cashBefore + 40);
   EXPECT_EQ(income[month][1], sponsorsBefore + 40);
@@ -236,13 +219,13 @@ TEST_P(FinancesScreenSoftware, ASponsorOfferIsTakenOnce) {
   EXPECT_EQ(hotspots[15].state, 1);
 
   // The same place again: the "chosen" image, nothing paid.
-  clickHotspot(d, 15);
+  d.clickHotspot(15);
   d.click(142, 449);
   EXPECT_EQ(cash, cashBefore + 40);
   EXPECT_EQ(income[month][1], sponsorsBefore + 40);
 
   // The second boxer has no offer: neither button.
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   ASSERT_EQ(sponsorSlot, 1);
   EXPECT_EQ(hotspots[14].state, -1);
   EXPECT_EQ(hotspots[15].state, -1);
@@ -266,7 +249,7 @@ TEST_P(FinancesScreenSoftware, TablesShowThisMonthLastMonthAndTheirSum) {
   }
   openFinances();
   for (int table = 3; table >= 1; --table) {
-    clickHotspot(d, 6 + table);
+    d.clickHotspot(6 + table);
     ASSERT_EQ(panelSelector, table);
   }
   BooksRow rows[6];
@@ -298,9 +281,9 @@ TEST_P(FinancesScreenSoftware, HoverHelpAndTheTutorialArrow) {
   tutorialOn = 1;
   tutorialStep = 2;
   openFinances();
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(tutorialStep, 3);
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(tutorialStep, 3);  // only once
   tutorialOn = 0;
   tutorialStep = 0;
@@ -308,14 +291,14 @@ TEST_P(FinancesScreenSoftware, HoverHelpAndTheTutorialArrow) {
   // Help under the page area and over a table button draws in the help strip.
   d.move(790, 590);
   d.frame();
-  const double quiet = meanBrightness(d, 100, 530, 600, 45);
+  const double quiet = d.meanBrightness(100, 530, 600, 45);
   d.move(140, 200);
   d.frame(2);
-  EXPECT_GT(meanBrightness(d, 100, 530, 600, 45), quiet + 0.5);
+  EXPECT_GT(d.meanBrightness(100, 530, 600, 45), quiet + 0.5);
   d.move(350, 450);
   d.frame(2);
   EXPECT_EQ(hovered, 7);
-  EXPECT_GT(meanBrightness(d, 100, 545, 600, 20), quiet + 0.5);
+  EXPECT_GT(d.meanBrightness(100, 545, 600, 20), quiet + 0.5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Software, FinancesScreenSoftware, ::testing::Values(false),

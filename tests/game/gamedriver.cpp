@@ -8,6 +8,7 @@
 #include "graphics/KGraphic.h"
 #include "graphics/KGraphicFactory.h"
 #include "shell/app.h"
+#include "shell/hotspots.h"
 #include "shell/preferences.h"
 #include "shell/screenkit.h"
 #include "shell/shell.h"
@@ -117,6 +118,11 @@ void GameDriver::click(int x, int y) {
   frame();
 }
 
+void GameDriver::clickHotspot(int index) {
+  const Hotspot& h = hotspots[index];
+  click(h.x + h.width / 2, h.y + h.height / 2);
+}
+
 void GameDriver::keyDown(SDL_Scancode scancode, SDL_Keycode sym) {
   SDL_Event e{};
   e.type = SDL_KEYDOWN;
@@ -185,4 +191,16 @@ void GameDriver::keepScreenshot(const std::string& name) {
   if (!dir || !*dir) return;
   const char* renderer = inLauncher_ ? "launcher" : openGL_ ? "opengl" : "software";
   screenshot(std::string(dir) + "/" + name + "-" + renderer + ".png");
+}
+
+double GameDriver::meanBrightness(int x, int y, int w, int h) {
+  const std::vector<uint32_t> px = pixels();
+  if (px.size() < size_t(800) * 600 || w <= 0 || h <= 0) return -1;
+  double sum = 0;
+  for (int j = y; j < y + h; ++j)
+    for (int i = x; i < x + w; ++i) {
+      const uint32_t p = px[size_t(j) * 800 + size_t(i)];
+      sum += ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255);
+    }
+  return sum / (3.0 * w * h);
 }

@@ -31,6 +31,8 @@ class GameDriver {
   void release(int x, int y);
   // Move, press, release, and a frame to settle.
   void click(int x, int y);
+  // A click on the centre of a hotspot of the current screen.
+  void clickHotspot(int index);
   void key(SDL_Scancode scancode, SDL_Keycode sym);
   void keyDown(SDL_Scancode scancode, SDL_Keycode sym);
   void keyUp(SDL_Scancode scancode, SDL_Keycode sym);
@@ -39,6 +41,8 @@ class GameDriver {
   // The frame as shown: 0xRRGGBB, rows from the top.
   std::vector<uint32_t> pixels();
   bool screenshot(const std::string& path);
+  // The mean brightness (0..255) of a rectangle of the frame as shown.
+  double meanBrightness(int x, int y, int w, int h);
   // When BRAWNMOOR_SCREENS_DIR is set, saves the next frame there as <name>-<renderer>.png
   // (the pictures of docs/screens are made this way); otherwise does nothing.
   void keepScreenshot(const std::string& name);

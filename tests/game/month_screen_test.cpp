@@ -21,22 +21,6 @@
 
 namespace {
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
-double meanBrightness(GameDriver& d, int x, int y, int w, int h) {
-  const std::vector<uint32_t> px = d.pixels();
-  double sum = 0;
-  for (int j = y; j < y + h; ++j)
-    for (int i = x; i < x + w; ++i) {
-      const uint32_t p = px[size_t(j) * 800 + size_t(i)];
-      sum += ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255);
-    }
-  return sum / (3.0 * w * h);
-}
-
 // Books a fight for the coming month for the boxer of a stable slot, through the rankings
 // rules: the nearest opponent within the challenge limits, above him first.
 int bookDueFight(int slot) {
@@ -77,7 +61,7 @@ class MonthScreen : public ::testing::TestWithParam<bool> {
     setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
     d.frame(2);
     ASSERT_EQ(screenState, kMainMenuScreen);
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     ASSERT_EQ(countStable(), 2);
     // No contract or debt ends this career while the tests advance the months.
@@ -118,13 +102,13 @@ TEST_P(MonthScreen, TwoDueFightsAndAYearOfResults) {
   // advance; a new fight is booked for the next month.
   for (int m = 0; m < 12; ++m) {
     for (int row = 0; row < 6 && pendingFights[0] != -1; ++row) {
-      clickHotspot(d, 13);
+      d.clickHotspot(13);
       ASSERT_EQ(screenState, kResultScreen);
       d.click(400, 300);
       ASSERT_EQ(screenState, kMonthScreen);
     }
     ASSERT_EQ(pendingFights[0], -1);
-    clickHotspot(d, 19);
+    d.clickHotspot(19);
     closePopups();
     ASSERT_EQ(screenState, kMonthScreen);
     for (int s = 0; s < 2; ++s) {
@@ -166,8 +150,8 @@ TEST_P(MonthScreenSoftware, DueFightRowsShowTheirButtonsAndBlockTheAdvance) {
   EXPECT_EQ(hotspots[13].state, 1);
   EXPECT_EQ(hotspots[8].state, -1);
   // The eye and the monitor are drawn in the filled row only (rows 0 and 2 share a band).
-  EXPECT_GT(std::abs(meanBrightness(d, 440, 118, 32, 32) - meanBrightness(d, 440, 118 + 128, 32, 32)), 3.0);
-  EXPECT_GT(std::abs(meanBrightness(d, 718, 118, 32, 32) - meanBrightness(d, 718, 118 + 128, 32, 32)), 3.0);
+  EXPECT_GT(std::abs(d.meanBrightness(440, 118, 32, 32) - d.meanBrightness(440, 118 + 128, 32, 32)), 3.0);
+  EXPECT_GT(std::abs(d.meanBrightness(718, 118, 32, 32) - d.meanBrightness(718, 118 + 128, 32, 32)), 3.0);
 
   char line[128];
   formatFightLine(fight, line, sizeof line);
@@ -184,7 +168,7 @@ TEST_P(MonthScreenSoftware, DueFightRowsShowTheirButtonsAndBlockTheAdvance) {
 
   const int32_t monthBefore = month;
   const uint32_t refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_EQ(popup, 29);
   EXPECT_EQ(messagePopup, 0);
   EXPECT_EQ(month, monthBefore);
@@ -197,7 +181,7 @@ TEST_P(MonthScreenSoftware, WatchOpensTheCornerWithTheFight) {
   ASSERT_EQ(stableBusy[0], 1);
   openMonth();
   ASSERT_EQ(pendingFights[0], fight);
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   EXPECT_EQ(screenState, kCornerScreen);
   EXPECT_EQ(currentFight, fight);
   EXPECT_EQ(stableBusy[0], 0);
@@ -207,7 +191,7 @@ TEST_P(MonthScreenSoftware, WatchOpensTheCornerWithTheFight) {
 TEST_P(MonthScreenSoftware, AdvanceWithNothingDueMovesTheMonthAndRaisesThePopup) {
   openMonth();
   const int32_t monthBefore = month, yearBefore = year;
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_EQ(month, monthBefore == 11 ? 0 : monthBefore + 1);
   EXPECT_EQ(year, monthBefore == 11 ? yearBefore + 1 : yearBefore);
   EXPECT_GE(messagePopup, 1);
@@ -216,10 +200,10 @@ TEST_P(MonthScreenSoftware, AdvanceWithNothingDueMovesTheMonthAndRaisesThePopup)
   d.move(790, 590);
   d.frame();
   // The calendar picture of the pop-up covers the middle of the screen until a click.
-  const double withPopup = meanBrightness(d, 300, 200, 200, 60);
+  const double withPopup = d.meanBrightness(300, 200, 200, 60);
   closePopups();
   d.frame();
-  EXPECT_GT(std::abs(withPopup - meanBrightness(d, 300, 200, 200, 60)), 3.0);
+  EXPECT_GT(std::abs(withPopup - d.meanBrightness(300, 200, 200, 60)), 3.0);
 }
 
 TEST_P(MonthScreenSoftware, AContractWarningStopsTheFirstPress) {
@@ -227,11 +211,11 @@ TEST_P(MonthScreenSoftware, AContractWarningStopsTheFirstPress) {
   career.contractWarningShown = 0;
   openMonth();
   const int32_t monthBefore = month;
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_EQ(popup, 14);
   EXPECT_EQ(month, monthBefore);
   closePopups();
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_NE(month, monthBefore);
 }
 
@@ -244,7 +228,7 @@ TEST_P(MonthScreenSoftware, InstantResultIsPaidOnLeavingTheResultAndTheRowIsGone
   const int16_t pursesBefore = income[month][0];
   const int purse = fights[fight].purse;
   const int share = std::max(1, purse * boxers[fights[fight].boxerA].pursePercent / 100);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   ASSERT_EQ(screenState, kResultScreen);
   EXPECT_EQ(currentFight, fight);
   EXPECT_NE(fights[fight].winner, -1);
@@ -264,7 +248,7 @@ TEST_P(MonthScreenSoftware, TwelveAdvancesCrossAYearEnd) {
   const int ageA = boxers[career.stable[0]].age, ageB = boxers[career.stable[1]].age;
   const int managerAge = career.managerAge;
   for (int m = 0; m < 12; ++m) {
-    clickHotspot(d, 19);
+    d.clickHotspot(19);
     ASSERT_GE(messagePopup, 1) << m;
     closePopups();
   }
@@ -280,7 +264,7 @@ TEST_P(MonthScreenSoftware, TheSixthMonthInTheRedEndsTheCareerAtTheMainMenu) {
   openMonth();
   cash = -500;
   career.monthsInDebt = 5;
-  clickHotspot(d, 19);
+  d.clickHotspot(19);
   EXPECT_EQ(popup, 13);
   EXPECT_EQ(gameOver, 1);
   EXPECT_EQ(screenState, kMonthScreen);
@@ -343,14 +327,14 @@ TEST_P(MonthScreenSoftware, HelpAndTheTutorialsLastPresses) {
 
   d.move(790, 590);
   d.frame();
-  const double quiet = meanBrightness(d, 100, 535, 600, 40);
+  const double quiet = d.meanBrightness(100, 535, 600, 40);
   d.move(200, 300);  // the record area
   d.frame(2);
-  EXPECT_GT(meanBrightness(d, 100, 535, 600, 40), quiet + 0.5);
+  EXPECT_GT(d.meanBrightness(100, 535, 600, 40), quiet + 0.5);
   d.move(hotspots[19].x + 10, hotspots[19].y + 10);
   d.frame(2);
   EXPECT_EQ(hovered, 19);
-  EXPECT_GT(meanBrightness(d, 100, 535, 600, 40), quiet + 0.5);
+  EXPECT_GT(d.meanBrightness(100, 535, 600, 40), quiet + 0.5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Software, MonthScreenSoftware, ::testing::Values(false),

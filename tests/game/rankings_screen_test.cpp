@@ -18,11 +18,6 @@ namespace {
 
 constexpr int kTab4X = 25 + 75 * 3 + 30, kTabY = 50;
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
 // The centre of a list row's name.
 void clickRow(GameDriver& d, int row) { d.click(520, 124 + 17 * row + 8); }
 
@@ -52,7 +47,7 @@ class RankingsScreen : public ::testing::TestWithParam<bool> {
     // skips it.
     setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
     d.frame(2);
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     ASSERT_GE(countStable(), 2);
     me = career.stable[0];
@@ -96,16 +91,16 @@ TEST_P(RankingsScreen, BrowsingChoosingAndBookingLookFinished) {
   openRankings();
   // Browsing with the category arrows to the second boxer's ladder: he shows grey, the rank
   // arrows pulse, the row under the pointer is black.
-  while (shownCategory != otherCategory) clickHotspot(d, 8);
-  while (rankingPage < 80) clickHotspot(d, 12);
+  while (shownCategory != otherCategory) d.clickHotspot(8);
+  while (rankingPage < 80) d.clickHotspot(12);
   ASSERT_EQ(selectedBoxer, me);
   d.move(520, 124 + 17 * 3 + 8);
   d.frame(3);
   d.keepScreenshot("rankings-browsing");
 
   // Back to the boxer's own ladder with the your-boxer arrows; choose rank r - 5.
-  clickHotspot(d, 10);
-  clickHotspot(d, 9);
+  d.clickHotspot(10);
+  d.clickHotspot(9);
   ASSERT_EQ(selectedBoxer, me);
   ASSERT_EQ(shownCategory, boxers[me].category);
   const int target = boxers[me].rank - 5;
@@ -115,7 +110,7 @@ TEST_P(RankingsScreen, BrowsingChoosingAndBookingLookFinished) {
   d.frame(40);
   d.keepScreenshot("rankings-opponent");
 
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   ASSERT_EQ(stableBusy[0], 1);
   d.move(790, 590);
   d.frame(3);
@@ -141,12 +136,12 @@ TEST_P(RankingsScreenSoftware, EntryShowsTheFirstBoxersLadder) {
 TEST_P(RankingsScreenSoftware, CategoryArrowsWrapBetweenOneAndSeventeen) {
   openRankings();
   const int start = shownCategory;
-  for (int i = 1; i < start; ++i) clickHotspot(d, 7);
+  for (int i = 1; i < start; ++i) d.clickHotspot(7);
   ASSERT_EQ(shownCategory, 1);
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   EXPECT_EQ(shownCategory, 17);
   EXPECT_EQ(rankingList[0], holderOf(17, 1));
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   EXPECT_EQ(shownCategory, 1);
   EXPECT_EQ(rankingList[0], holderOf(1, 1));
   EXPECT_EQ(rankingList[99], holderOf(1, 100));
@@ -156,33 +151,33 @@ TEST_P(RankingsScreenSoftware, PageArrowsRefusePastEitherEnd) {
   openRankings();
   ASSERT_EQ(rankingPage, 80);
   uint32_t refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(rankingPage, 80);
   EXPECT_EQ(soundRequests[kSoundCancel], refusals + 1);
   for (int page = 60; page >= 0; page -= 20) {
-    clickHotspot(d, 11);
+    d.clickHotspot(11);
     EXPECT_EQ(rankingPage, page);
   }
   refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 11);
+  d.clickHotspot(11);
   EXPECT_EQ(rankingPage, 0);
   EXPECT_EQ(soundRequests[kSoundCancel], refusals + 1);
-  clickHotspot(d, 12);
+  d.clickHotspot(12);
   EXPECT_EQ(rankingPage, 20);
 }
 
 TEST_P(RankingsScreenSoftware, YourBoxerArrowsStopAtTheStableEnds) {
   openRankings();
   const uint32_t refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 9);
+  d.clickHotspot(9);
   EXPECT_EQ(currentSlot, 0);
   EXPECT_EQ(soundRequests[kSoundCancel], refusals + 1);
-  clickHotspot(d, 10);
+  d.clickHotspot(10);
   EXPECT_EQ(currentSlot, 1);
   EXPECT_EQ(selectedBoxer, other);
   EXPECT_EQ(shownCategory, boxers[other].category);
   EXPECT_EQ(rankingList[boxers[other].rank - 1], other);
-  clickHotspot(d, 10);  // no third boxer
+  d.clickHotspot(10);  // no third boxer
   EXPECT_EQ(currentSlot, 1);
 }
 
@@ -201,7 +196,7 @@ TEST_P(RankingsScreenSoftware, ChallengeLimitRefusesSixPlacesAboveAndBooksFive) 
   // Six places above: chosen, but OK refuses with message 2 and books nothing.
   clickRow(d, rowOf(r - 6));
   ASSERT_EQ(opponent, holderOf(shownCategory, r - 6));
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(popup, 2);
   EXPECT_EQ(stableBusy[0], 0);
   for (const Fight& f : fights) ASSERT_NE(f.boxerA, me);
@@ -212,14 +207,14 @@ TEST_P(RankingsScreenSoftware, ChallengeLimitRefusesSixPlacesAboveAndBooksFive) 
   const int rival = holderOf(shownCategory, r - 5);
   clickRow(d, rowOf(r - 5));
   ASSERT_EQ(opponent, rival);
-  clickHotspot(d, 15);
-  clickHotspot(d, 15);
+  d.clickHotspot(15);
+  d.clickHotspot(15);
   const int wantMonth = (month + 3) % 12;
   const int wantYear = year + (month + 3) / 12;
   EXPECT_EQ(fightMonth, wantMonth);
   EXPECT_EQ(fightYear, wantYear);
   const int purse = computePurse(me, rival);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(popup, 0);
   int booked = -1;
   for (int i = 0; i < kFightCount; ++i)
@@ -255,7 +250,7 @@ TEST_P(RankingsScreenSoftware, ChallengeLimitRefusesSixPlacesAboveAndBooksFive) 
   EXPECT_EQ(opponent, rival);
 
   // Cancelling frees the record and charges half the purse.
-  clickHotspot(d, 16);
+  d.clickHotspot(16);
   EXPECT_EQ(cash, cashBefore - purse / 2);
   EXPECT_EQ(fights[booked].boxerA, -1);
   EXPECT_EQ(fights[booked].boxerB, -1);
@@ -267,7 +262,7 @@ TEST_P(RankingsScreenSoftware, ChallengeLimitRefusesSixPlacesAboveAndBooksFive) 
 
 TEST_P(RankingsScreenSoftware, OkWithoutOpponentRaisesMessageSix) {
   openRankings();
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(popup, 6);
   EXPECT_EQ(stableBusy[0], 0);
 }
@@ -276,18 +271,18 @@ TEST_P(RankingsScreenSoftware, DateSteppersKeepWithinTwelveMonths) {
   openRankings();
   const int m0 = fightMonth, y0 = fightYear;
   uint32_t refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 14);  // already the coming month
+  d.clickHotspot(14);  // already the coming month
   EXPECT_EQ(fightMonth, m0);
   EXPECT_EQ(fightYear, y0);
   EXPECT_EQ(soundRequests[kSoundCancel], refusals + 1);
-  for (int i = 0; i < 11; ++i) clickHotspot(d, 15);
+  for (int i = 0; i < 11; ++i) d.clickHotspot(15);
   EXPECT_EQ(fightMonth, month);  // twelve months ahead
   EXPECT_EQ(fightYear, year + 1);
   refusals = soundRequests[kSoundCancel];
-  clickHotspot(d, 15);
+  d.clickHotspot(15);
   EXPECT_EQ(fightMonth, month);
   EXPECT_EQ(soundRequests[kSoundCancel], refusals + 1);
-  clickHotspot(d, 14);
+  d.clickHotspot(14);
   EXPECT_EQ((fightYear - year) * 12 + fightMonth - month, 11);
 }
 
@@ -350,9 +345,9 @@ TEST_P(RankingsScreenSoftware, TutorialAdvancesOnceAtEachHook) {
   tutorialStep = 3;
   openRankings();
   ASSERT_EQ(tutorialStep, 4);
-  clickHotspot(d, 10);  // to the second boxer
+  d.clickHotspot(10);  // to the second boxer
   EXPECT_EQ(tutorialStep, 5);
-  clickHotspot(d, 9);  // back to the first: no second advance
+  d.clickHotspot(9);  // back to the first: no second advance
   EXPECT_EQ(tutorialStep, 5);
   ASSERT_EQ(selectedBoxer, me);
   const int r = boxers[me].rank;
@@ -360,12 +355,12 @@ TEST_P(RankingsScreenSoftware, TutorialAdvancesOnceAtEachHook) {
   EXPECT_EQ(tutorialStep, 6);
   clickRow(d, rowOf(r - 4));
   EXPECT_EQ(tutorialStep, 6);
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   ASSERT_EQ(stableBusy[0], 1);
   EXPECT_EQ(tutorialStep, 7);
-  clickHotspot(d, 16);  // cancelling and booking again moves nothing on
+  d.clickHotspot(16);  // cancelling and booking again moves nothing on
   clickRow(d, rowOf(r - 5));
-  clickHotspot(d, 13);
+  d.clickHotspot(13);
   EXPECT_EQ(tutorialStep, 7);
   tutorialOn = 0;
   tutorialStep = 0;

@@ -21,11 +21,6 @@
 
 namespace {
 
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
 // The name the list sorts by: the surname, or the first name for a boxer without one.
 std::string sortName(int b) {
   return hasSurname(boxers[b]) ? surnameOf(boxers[b]) : firstNameOf(boxers[b]);
@@ -76,7 +71,7 @@ class SearchFixture {
     onlyUnranked = onlyAffordable = 0;
     offerYears = offerPercent = 0;
     candidate = -1;
-    clickHotspot(d, 3);  // quick start
+    d.clickHotspot(3);  // quick start
     ASSERT_EQ(screenState, kBoxerScreen);
     d.click(25 + 75 * 4 + 30, 50);  // tab 5
     ASSERT_EQ(screenState, kSearchScreen);
@@ -128,19 +123,19 @@ TEST_P(SearchScreenBoth, CandidateInBothModes) {
   clickRow(3);
   ASSERT_TRUE(isBoxer(candidate));
   EXPECT_EQ(candidate, searchResults[3]);
-  for (int i = 0; i < 2; ++i) clickHotspot(d, kYearsPlus);
-  for (int i = 0; i < 4; ++i) clickHotspot(d, kPercentPlus);
+  for (int i = 0; i < 2; ++i) d.clickHotspot(kYearsPlus);
+  for (int i = 0; i < 4; ++i) d.clickHotspot(kPercentPlus);
   EXPECT_EQ(offerYears, 2);
   EXPECT_EQ(offerPercent, 4);
   d.move(120, 200);  // over the candidate panel: its help shows
   d.keepScreenshot("search-statistics");
   d.frame();
-  clickHotspot(d, kModeLeft);
+  d.clickHotspot(kModeLeft);
   EXPECT_EQ(searchByRecord, 1);
-  clickHotspot(d, kCategoryPlus);
-  clickHotspot(d, kCategoryPlus);
-  clickHotspot(d, kAgeMaxPlus);
-  clickHotspot(d, kSearch);
+  d.clickHotspot(kCategoryPlus);
+  d.clickHotspot(kCategoryPlus);
+  d.clickHotspot(kAgeMaxPlus);
+  d.clickHotspot(kSearch);
   ASSERT_GE(searchLast, 3);
   clickRow(2);
   EXPECT_EQ(candidate, searchResults[2]);
@@ -155,31 +150,31 @@ INSTANTIATE_TEST_SUITE_P(Renderers, SearchScreenBoth, ::testing::Values(false, t
 TEST_F(SearchScreen, SteppersRefuseAtTheirBoundsAndTheCategoryWraps) {
   // A skill minimum at 0 does not go below it.
   uint32_t refusals = cancels();
-  clickHotspot(d, kStrengthMinus);
+  d.clickHotspot(kStrengthMinus);
   EXPECT_EQ(searchFilter.statMinimum[0], 0);
   EXPECT_EQ(cancels(), refusals + 1);
-  clickHotspot(d, kStrengthPlus);
+  d.clickHotspot(kStrengthPlus);
   EXPECT_EQ(searchFilter.statMinimum[0], 1);
   // The same buttons step the category in record mode, which wraps both ways.
-  clickHotspot(d, kModeRight);
+  d.clickHotspot(kModeRight);
   ASSERT_EQ(searchByRecord, 1);
   refusals = cancels();
-  clickHotspot(d, kCategoryMinus);
+  d.clickHotspot(kCategoryMinus);
   EXPECT_EQ(searchFilter.searchCategory, 17);
-  clickHotspot(d, kCategoryPlus);
+  d.clickHotspot(kCategoryPlus);
   EXPECT_EQ(searchFilter.searchCategory, 0);
   EXPECT_EQ(cancels(), refusals);
   EXPECT_EQ(searchFilter.statMinimum[0], 1);  // the statistics filter kept its value
   // The oldest age is 40.
   searchFilter.ageMax = 40;
-  clickHotspot(d, kAgeMaxPlus);
+  d.clickHotspot(kAgeMaxPlus);
   EXPECT_EQ(searchFilter.ageMax, 40);
   EXPECT_EQ(cancels(), refusals + 1);
   // The offer's years stay within 0..5.
   refusals = cancels();
-  clickHotspot(d, kYearsMinus);
+  d.clickHotspot(kYearsMinus);
   EXPECT_EQ(offerYears, 0);
-  for (int i = 0; i < 6; ++i) clickHotspot(d, kYearsPlus);
+  for (int i = 0; i < 6; ++i) d.clickHotspot(kYearsPlus);
   EXPECT_EQ(offerYears, 5);
   EXPECT_EQ(cancels(), refusals + 2);
 }
@@ -218,7 +213,7 @@ TEST_F(SearchScreen, HoldingAStepperRepeatsFasterAndFaster) {
 }
 
 TEST_F(SearchScreen, AHeldStepperStopsAtItsBoundWithOneRefusal) {
-  clickHotspot(d, kModeRight);
+  d.clickHotspot(kModeRight);
   const Hotspot& plus = hotspots[kAgeMaxPlus];
   const int x = plus.x + 9, y = plus.y + 10;
   const uint32_t refusals = cancels();
@@ -233,11 +228,11 @@ TEST_F(SearchScreen, AHeldStepperStopsAtItsBoundWithOneRefusal) {
 }
 
 TEST_F(SearchScreen, SearchByCategoryAndAgeThenPageToTheEnd) {
-  clickHotspot(d, kModeRight);
-  clickHotspot(d, kCategoryPlus);  // Heavyweight
+  d.clickHotspot(kModeRight);
+  d.clickHotspot(kCategoryPlus);  // Heavyweight
   searchFilter.ageMin = 20;
   searchFilter.ageMax = 30;
-  clickHotspot(d, kSearch);
+  d.clickHotspot(kSearch);
   const std::vector<int> expected = expectedMatches();
   ASSERT_EQ(int(expected.size()), searchLast + 1);
   ASSERT_GT(searchLast, 40);
@@ -253,18 +248,18 @@ TEST_F(SearchScreen, SearchByCategoryAndAgeThenPageToTheEnd) {
   formatSearchPageLine(line, sizeof line);
   EXPECT_EQ(std::string(line), "Showing page 1/" + std::to_string(pages));
   uint32_t refusals = cancels();
-  clickHotspot(d, kPageBack);
+  d.clickHotspot(kPageBack);
   EXPECT_EQ(searchPage, 0);
   EXPECT_EQ(cancels(), refusals + 1);
   int steps = 0;
   while (searchPage + 20 <= searchLast && steps < 200) {
-    clickHotspot(d, kPageForward);
+    d.clickHotspot(kPageForward);
     ++steps;
   }
   EXPECT_EQ(searchPage, 20 * ((searchLast) / 20));
   refusals = cancels();
   const int lastPage = searchPage;
-  clickHotspot(d, kPageForward);
+  d.clickHotspot(kPageForward);
   EXPECT_EQ(searchPage, lastPage);
   EXPECT_EQ(cancels(), refusals + 1);
   formatSearchPageLine(line, sizeof line);
@@ -272,17 +267,17 @@ TEST_F(SearchScreen, SearchByCategoryAndAgeThenPageToTheEnd) {
   // A row of the last page is the boxer listed there.
   clickRow(0);
   EXPECT_EQ(candidate, searchResults[lastPage]);
-  clickHotspot(d, kPageBack);
+  d.clickHotspot(kPageBack);
   EXPECT_EQ(searchPage, lastPage - 20);
 }
 
 TEST_F(SearchScreen, AShortListShowsTheSinglePageLine) {
-  clickHotspot(d, kModeRight);
-  clickHotspot(d, kCategoryPlus);
+  d.clickHotspot(kModeRight);
+  d.clickHotspot(kCategoryPlus);
   searchFilter.ageMin = 16;
   searchFilter.ageMax = 16;
   searchFilter.winsMin = 0;
-  clickHotspot(d, kSearch);
+  d.clickHotspot(kSearch);
   ASSERT_LE(searchLast, 20);
   char line[48];
   formatSearchPageLine(line, sizeof line);
@@ -291,18 +286,18 @@ TEST_F(SearchScreen, AShortListShowsTheSinglePageLine) {
 
 TEST_F(SearchScreen, TogglesFlipAndSearchAgain) {
   const int everybody = searchLast;
-  clickHotspot(d, kUnranked);
+  d.clickHotspot(kUnranked);
   EXPECT_EQ(onlyUnranked, 1);
   EXPECT_EQ(hotspots[kUnranked].srcX, 411);  // the "on" image
   EXPECT_LT(searchLast, everybody);
   EXPECT_EQ(int(expectedMatches().size()), searchLast + 1);
   for (int i = 0; i <= searchLast; ++i) EXPECT_GT(boxers[searchResults[i]].rank, 100);
   EXPECT_TRUE(listedByName());
-  clickHotspot(d, kUnranked + 1);
+  d.clickHotspot(kUnranked + 1);
   EXPECT_EQ(onlyAffordable, 1);
   for (int i = 0; i <= searchLast; ++i) EXPECT_TRUE(isAffordable(searchResults[i]));
-  clickHotspot(d, kUnranked);
-  clickHotspot(d, kUnranked + 1);
+  d.clickHotspot(kUnranked);
+  d.clickHotspot(kUnranked + 1);
   EXPECT_EQ(onlyUnranked, 0);
   EXPECT_EQ(onlyAffordable, 0);
   EXPECT_EQ(searchLast, everybody);
@@ -319,13 +314,13 @@ TEST_F(SearchScreen, HeadingsSortByTheirColumnInBothModes) {
   for (int i = 1; i <= searchLast; ++i)
     ASSERT_GE(boxers[searchResults[i - 1]].charisma, boxers[searchResults[i]].charisma) << i;
   // The page goes back to the top of the new order.
-  clickHotspot(d, kPageForward);
+  d.clickHotspot(kPageForward);
   clickHeading(600);  // Qui
   EXPECT_EQ(searchPage, 0);
   for (int i = 1; i <= searchLast; ++i)
     ASSERT_GE(boxers[searchResults[i - 1]].quickness, boxers[searchResults[i]].quickness) << i;
   // Record mode: wins most first, losses fewest first, age youngest first.
-  clickHotspot(d, kModeRight);
+  d.clickHotspot(kModeRight);
   clickHeading(560);
   for (int i = 1; i <= searchLast; ++i) ASSERT_GE(boxers[searchResults[i - 1]].wins, boxers[searchResults[i]].wins);
   clickHeading(635);
@@ -344,7 +339,7 @@ TEST_F(SearchScreen, HeadingsSortByTheirColumnInBothModes) {
 
 TEST_F(SearchScreen, TheModeIsKeptInThePreferencesAndLeavesTheListAlone) {
   std::vector<int16_t> before(searchResults, searchResults + searchLast + 1);
-  clickHotspot(d, kModeLeft);
+  d.clickHotspot(kModeLeft);
   EXPECT_EQ(searchByRecord, 1);
   EXPECT_EQ(preferences.searchByRecord, 1);
   EXPECT_EQ(hotspots[19].state, -1);  // record mode has six filters
@@ -354,7 +349,7 @@ TEST_F(SearchScreen, TheModeIsKeptInThePreferencesAndLeavesTheListAlone) {
   d.click(25 + 75 * 1 + 30, 50);
   d.click(25 + 75 * 4 + 30, 50);
   EXPECT_EQ(searchByRecord, 1);
-  clickHotspot(d, kModeRight);
+  d.clickHotspot(kModeRight);
   EXPECT_EQ(preferences.searchByRecord, 0);
   EXPECT_EQ(hotspots[19].state, 1);
 }
@@ -394,9 +389,9 @@ TEST_F(SearchScreen, AGoodOfferSignsTheBoxer) {
   const int signing = candidate;
   ASSERT_TRUE(isBoxer(signing));
   const int stableBefore = countStable();
-  clickHotspot(d, kYearsPlus);
-  clickHotspot(d, kPercentPlus);
-  clickHotspot(d, kOffer);
+  d.clickHotspot(kYearsPlus);
+  d.clickHotspot(kPercentPlus);
+  d.clickHotspot(kOffer);
   EXPECT_EQ(popup, 21);
   EXPECT_EQ(countStable(), stableBefore + 1);
   EXPECT_EQ(career.stable[stableBefore], signing);
@@ -416,25 +411,25 @@ TEST_F(SearchScreen, AGoodOfferSignsTheBoxer) {
 TEST_F(SearchScreen, RefusedOffers) {
   const int stableBefore = countStable();
   // No candidate.
-  clickHotspot(d, kYearsPlus);
-  clickHotspot(d, kPercentPlus);
-  clickHotspot(d, kOffer);
+  d.clickHotspot(kYearsPlus);
+  d.clickHotspot(kPercentPlus);
+  d.clickHotspot(kOffer);
   EXPECT_EQ(popup, 20);
   d.click(400, 300);
   // A candidate but no years.
   clickRow(0);
-  clickHotspot(d, kYearsMinus);
-  clickHotspot(d, kOffer);
+  d.clickHotspot(kYearsMinus);
+  d.clickHotspot(kOffer);
   EXPECT_EQ(popup, 20);
   d.click(400, 300);
-  clickHotspot(d, kYearsPlus);
+  d.clickHotspot(kYearsPlus);
   // Not interested: no reputation, and a potential beyond 14.
   career.reputation = 0;
   const int row = rowWhere([](const Boxer& b) { return potentialAverage(b) > 14; });
   ASSERT_GE(row, 0);
   clickRow(row);
   uint32_t refusals = cancels();
-  clickHotspot(d, kOffer);
+  d.clickHotspot(kOffer);
   EXPECT_EQ(popup, 22);
   EXPECT_EQ(cancels(), refusals + 1);
   d.click(400, 300);
@@ -449,7 +444,7 @@ TEST_F(SearchScreen, RefusedOffers) {
   stableCount = kStableSize;
   ASSERT_EQ(countStable(), kStableSize);
   const int chosen = candidate;
-  clickHotspot(d, kOffer);
+  d.clickHotspot(kOffer);
   EXPECT_EQ(popup, 7);
   EXPECT_EQ(boxers[chosen].manager, kFree);
   EXPECT_EQ(candidate, chosen);

@@ -31,11 +31,6 @@ std::string readFile(const std::string& path) {
 std::string prefsPath(const GameDriver& d) { return d.home().path() + "/data/Brawnmoor/prefs"; }
 
 // The centre of a hotspot of the current screen.
-void clickHotspot(GameDriver& d, int index) {
-  const Hotspot& h = hotspots[index];
-  d.click(h.x + h.width / 2, h.y + h.height / 2);
-}
-
 }  // namespace
 
 TEST(Launcher, FirstRunShowsBothTicksAndStartWritesPreferences) {
@@ -50,9 +45,9 @@ TEST(Launcher, FirstRunShowsBothTicksAndStartWritesPreferences) {
   d.click(hotspots[2].x + 7, hotspots[2].y + 7);
   EXPECT_EQ(hovered, 0);
   // Untick full screen, then start.
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   EXPECT_EQ(preferences.windowed, 1);
-  clickHotspot(d, 5);
+  d.clickHotspot(5);
   EXPECT_FALSE(d.frame());
   tutorialOn = 0;
   EXPECT_TRUE(app::closeLauncher());
@@ -87,7 +82,7 @@ TEST(Launcher, SecondRunKeepsTheTutorialOff) {
   ASSERT_TRUE(d.startLauncher());
   d.frame(2);
   tutorialOn = 0;
-  clickHotspot(d, 5);
+  d.clickHotspot(5);
   EXPECT_TRUE(app::closeLauncher());
   EXPECT_EQ(tutorialOn, 0);
 }
@@ -101,7 +96,7 @@ class Game : public ::testing::TestWithParam<bool> {
     ASSERT_EQ(screenState, kMainMenuScreen);
   }
   // The main menu's buttons come from its layout file.
-  void menuButton(int button) { clickHotspot(d, button); }
+  void menuButton(int button) { d.clickHotspot(button); }
   GameDriver d;
 };
 
@@ -132,7 +127,7 @@ TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
   d.type("Ada Brook!");
   EXPECT_STREQ(managerName, "Ada Brook");  // "!" is not accepted
   // Confirming with free points left is refused.
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   EXPECT_EQ(screenState, kNewManagerScreen);
   // 20 points: press and release a "+" button twenty times, spread over the five skills.
   for (int i = 0; i < 20; ++i) {
@@ -141,7 +136,7 @@ TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
   }
   EXPECT_EQ(career.freeSkillPoints, 0);
   for (int s = 0; s < 5; ++s) EXPECT_EQ(career.managerSkills[s], 5) << s;
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   EXPECT_EQ(screenState, kBoxerScreen);
   EXPECT_STREQ(managerName, "Ada Brook");
 }
@@ -182,7 +177,7 @@ TEST_P(Game, SaveIntoSlotThreeListsItAndLoadsItBack) {
   EXPECT_EQ(selectedSaveSlot, 3);
   const int32_t savedCash = cash;
   const int16_t savedBoxer = career.stable[1];
-  clickHotspot(d, 8);  // save
+  d.clickHotspot(8);  // save
   EXPECT_EQ(screenState, kBoxerScreen);
   char expected[80];
   std::snprintf(expected, sizeof expected, "%s (%s %d)", managerName, monthNames[month], int(year));
@@ -192,7 +187,7 @@ TEST_P(Game, SaveIntoSlotThreeListsItAndLoadsItBack) {
   // Change the career, then load it back.
   cash = 1;
   career.stable[1] = -1;
-  clickHotspot(d, 7);
+  d.clickHotspot(7);
   EXPECT_EQ(screenState, kBoxerScreen);
   EXPECT_EQ(cash, savedCash);
   EXPECT_EQ(career.stable[1], savedBoxer);
@@ -202,12 +197,12 @@ TEST_P(Game, SavingIsNotPossibleFromTheMainMenu) {
   menuButton(2);
   ASSERT_EQ(screenState, kLoadSaveScreen);
   EXPECT_EQ(hotspots[1].state, -1);  // no tabs
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   EXPECT_EQ(screenState, kLoadSaveScreen);
   FILE* f = std::fopen(userFile("slot0"), "rb");
   EXPECT_EQ(f, nullptr);
   if (f) std::fclose(f);
-  clickHotspot(d, 9);  // back to the main menu with a new world
+  d.clickHotspot(9);  // back to the main menu with a new world
   EXPECT_EQ(screenState, kMainMenuScreen);
 }
 
@@ -275,7 +270,7 @@ TEST_P(ShellScreens, WalkThroughTheShellsScreens) {
     ASSERT_TRUE(d.startLauncher());
     d.move(30 + 7, 194 + 7);
     d.keepScreenshot("launcher");
-    clickHotspot(d, 5);
+    d.clickHotspot(5);
     app::closeLauncher();
   }
   if (dir) app::requestScreenshot((std::string(dir) + "/loading-" + renderer + ".png").c_str());
@@ -287,21 +282,21 @@ TEST_P(ShellScreens, WalkThroughTheShellsScreens) {
   d.frame(2);
   d.move(hotspots[3].x + 20, hotspots[3].y + 10);
   d.keepScreenshot("mainmenu");
-  clickHotspot(d, 1);
+  d.clickHotspot(1);
   ASSERT_EQ(screenState, kNewManagerScreen);
   d.click(600, 195);
   d.move(600, 280);
   ASSERT_TRUE(nationListOpen);
   d.keepScreenshot("newmanager");
   d.click(600, 280);
-  clickHotspot(d, 1);
+  d.clickHotspot(1);
   ASSERT_EQ(screenState, kMainMenuScreen);
-  clickHotspot(d, 3);
+  d.clickHotspot(3);
   ASSERT_EQ(screenState, kBoxerScreen);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   ASSERT_EQ(screenState, kLoadSaveScreen);
   d.click(400, 149 + 20 * 2 + 5);
-  clickHotspot(d, 8);
+  d.clickHotspot(8);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   d.move(400, 149 + 20 * 4 + 5);
   d.keepScreenshot("loadsave");

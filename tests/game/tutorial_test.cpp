@@ -28,10 +28,7 @@ class Tutorial : public ::testing::Test {
     tutorialOn = 0;
     tutorialStep = 0;
   }
-  void clickHotspot(int index) {
-    const Hotspot& h = hotspots[index];
-    d.click(h.x + h.width / 2, h.y + h.height / 2);
-  }
+  void clickHotspot(int index) { d.clickHotspot(index); }
   void tab(int k) { d.click(25 + 75 * (k - 1) + 30, 50); }
   GameDriver d;
 };
