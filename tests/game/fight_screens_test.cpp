@@ -3,6 +3,9 @@
 // the result screen that writes the record and pays the purse once.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -224,6 +227,25 @@ TEST_F(FightScreens, WholeFightInTheRingView) {
   d.setFrameStep(16);
   d.keepScreenshot("result");
   expectResultAppliedOnceAndPaidOnce();
+}
+
+// Eight seconds of a round in ring view, one picture every half second (kept as
+// fight-round-NN when BRAWNMOOR_SCREENS_DIR is set): the boxers move and the round goes on.
+TEST_F(FightScreens, ARoundInRingViewHalfASecondAtATime) {
+  watch();
+  d.clickHotspot(4);
+  ASSERT_EQ(screenState, kFightScreen);
+  float travelled = 0;
+  for (int shot = 0; shot < 16 && screenState == kFightScreen; ++shot) {
+    const float x = fighters[0].x, y = fighters[0].y;
+    d.frame(31);  // 31 frames of 16 ms
+    travelled += std::fabs(fighters[0].x - x) + std::fabs(fighters[0].y - y);
+    char name[32];
+    std::snprintf(name, sizeof name, "fight-round-%02d", shot + 1);
+    d.keepScreenshot(name);
+  }
+  EXPECT_EQ(screenState, kFightScreen);
+  EXPECT_GT(travelled, 5.0f);
 }
 
 TEST_F(FightScreens, WholeFightInTextModeWithScrolling) {
