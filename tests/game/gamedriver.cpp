@@ -71,6 +71,13 @@ bool GameDriver::frame(int count) {
   return running_;
 }
 
+bool GameDriver::quickStart() {
+  frame(2);
+  if (screenState != kMainMenuScreen) return false;
+  clickHotspot(3);
+  return screenState == kBoxerScreen;
+}
+
 void GameDriver::advanceClock(uint64_t ms) { fakeMicros += ms * 1000; }
 
 uint32_t GameDriver::windowId() { return gameWindow ? gameWindow->GetWindowHandle()->id() : 0; }

@@ -23,6 +23,9 @@ class GameDriver {
   // loading screen, world, texts, main menu.
   bool bootGame(bool openGL);
 
+  // From the main menu after boot: the QUICK START button; true on the boxer screen.
+  bool quickStart();
+
   // Runs frames of the current stage (launcher or main loop); false once the loop has ended.
   bool frame(int count = 1);
 

@@ -52,17 +52,8 @@ class MonthScreen : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     tutorialOn = 0;
-    // Nothing left open by an earlier game of this process.
-    messagePopup = 0;
-    popup = 0;
-    profilePanel = 0;
     ASSERT_TRUE(d.bootGame(GetParam()));
-    // The rules' click and refusal reach the sound player, as the launcher connects them.
-    setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
-    d.frame(2);
-    ASSERT_EQ(screenState, kMainMenuScreen);
-    d.clickHotspot(3);  // quick start
-    ASSERT_EQ(screenState, kBoxerScreen);
+    ASSERT_TRUE(d.quickStart());
     ASSERT_EQ(countStable(), 2);
     // No contract or debt ends this career while the tests advance the months.
     for (int s = 0; s < 2; ++s) {

@@ -43,12 +43,7 @@ class RankingsScreen : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     tutorialOn = 0;
     ASSERT_TRUE(d.bootGame(GetParam()));
-    // The launcher connects the rules' sounds to the player; booting straight into the game
-    // skips it.
-    setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
-    d.frame(2);
-    d.clickHotspot(3);  // quick start
-    ASSERT_EQ(screenState, kBoxerScreen);
+    ASSERT_TRUE(d.quickStart());
     ASSERT_GE(countStable(), 2);
     me = career.stable[0];
     other = career.stable[1];

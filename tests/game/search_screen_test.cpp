@@ -62,9 +62,6 @@ class SearchFixture {
   void open(bool openGL) {
     tutorialOn = 0;
     ASSERT_TRUE(d.bootGame(openGL));
-    // The rules' sounds reach the player as at start-up (the driver boots past the launcher,
-    // which connects them).
-    setCareerSoundHook([](CareerSound s) { playSound(s == CareerSound::Click ? kSoundClick : kSoundCancel); });
     d.frame(2);
     // Values that outlive a career in the program (and so an earlier test).
     preferences.searchByRecord = 0;
