@@ -122,9 +122,9 @@ inline uint32_t sampleNearest(const Context& c, float u, float v) {
   return c.tex[(y << c.texShift) + x];
 }
 
-inline uint32_t lerp8(uint32_t a, uint32_t b, uint32_t f) {  // f in 0..256
-  uint32_t rb = ((a & 0xFF00FFu) * (256 - f) + (b & 0xFF00FFu) * f) >> 8;
-  uint32_t ag = (((a >> 8) & 0xFF00FFu) * (256 - f) + ((b >> 8) & 0xFF00FFu) * f) >> 8;
+inline uint32_t lerp8(uint32_t a, uint32_t b, uint32_t f) {  // f in 0..256, rounded
+  uint32_t rb = ((a & 0xFF00FFu) * (256 - f) + (b & 0xFF00FFu) * f + 0x800080u) >> 8;
+  uint32_t ag = (((a >> 8) & 0xFF00FFu) * (256 - f) + ((b >> 8) & 0xFF00FFu) * f + 0x800080u) >> 8;
   return (rb & 0xFF00FFu) | ((ag & 0xFF00FFu) << 8);
 }
 
@@ -146,19 +146,6 @@ inline uint32_t packColor(float r, float g, float b, float a) {
 
 // ---------------------------------------------------------------------------------------------
 // Span loops
-
-// Untextured, one colour, no depth test: filled or blended.
-template <int kBlend>
-void spanFill(const Context& c, const Setup& s, int y, int x1, int x2) {
-  uint32_t* dst = c.pixels + size_t(y) * size_t(c.pitch);
-  if constexpr (kBlend == 0) {
-    std::fill(dst + x1, dst + x2, s.color);
-  } else {
-    uint32_t a = s.color >> 24;
-    if (a == 0) return;
-    for (int x = x1; x < x2; ++x) dst[x] = blendAlpha(s.color, dst[x]);
-  }
-}
 
 inline int64_t floorToInt(double v) {
   int64_t i = int64_t(v);
@@ -197,6 +184,24 @@ inline void shadeFour(uint32_t* dst, __m128i texels, __m128i color) {
   _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(lo, hi));
 }
 #endif
+
+// Untextured, one colour, no depth test: filled or blended.
+template <int kBlend>
+void spanFill(const Context& c, const Setup& s, int y, int x1, int x2) {
+  uint32_t* dst = c.pixels + size_t(y) * size_t(c.pitch);
+  if constexpr (kBlend == 0) {
+    std::fill(dst + x1, dst + x2, s.color);
+  } else {
+    uint32_t a = s.color >> 24;
+    if (a == 0) return;
+    int x = x1;
+#if defined(__SSE2__)
+    const __m128i color = _mm_set1_epi32(int(s.color));
+    for (; x + 4 <= x2; x += 4) shadeFour<1, false>(dst + x, color, color);
+#endif
+    for (; x < x2; ++x) dst[x] = blendAlpha(s.color, dst[x]);
+  }
+}
 
 // Textured with nearest texels, one colour, no perspective, no depth test; opaque or blended by
 // the source alpha. A texture row followed 1:1 is copied whole; otherwise four pixels at a time.
@@ -257,6 +262,65 @@ void spanTexture(const Context& c, const Setup& s, int y, int x1, int x2) {
   }
 }
 
+// Textured with linear filtering, one colour, no perspective, no depth test; opaque or blended
+// by the source alpha: the scaled pictures of the 2D screens. Texture coordinates step in 16.16
+// fixed point; a span along a texture row (the usual scaled blit) finds its two rows and their
+// weight once.
+template <int kBlend, bool kModulate>
+void spanLinear(const Context& c, const Setup& s, int y, int x1, int x2) {
+  uint32_t* dst = c.pixels + size_t(y) * size_t(c.pitch);
+  const double fx = double(x1) + 0.5 - s.ox, fy = double(y) + 0.5 - s.oy;
+  // Texel centres sit at half coordinates: the filter's origin is half a texel back.
+  int64_t u = floorToInt((s.u.at(fx, fy) - 0.5) * 65536.0);
+  int64_t v = floorToInt((s.v.at(fx, fy) - 0.5) * 65536.0);
+  const int64_t du = floorToInt(double(s.u.dx) * 65536.0 + 0.5);
+  const int64_t dv = floorToInt(double(s.v.dx) * 65536.0 + 0.5);
+  const uint32_t color = s.color;
+  const int w = c.texW, h = c.texH;
+  const bool repeat = c.repeat;
+  auto sampleRows = [&](const uint32_t* r0, const uint32_t* r1, uint32_t wv, int64_t uu) {
+    const int iu = int(uu >> 16);
+    const uint32_t wu = uint32_t(uu >> 8) & 255u;
+    int i0, i1;
+    if (iu >= 0 && iu + 1 < w) {
+      i0 = iu;
+      i1 = iu + 1;
+    } else {
+      i0 = wrapOrClamp(iu, w, repeat);
+      i1 = wrapOrClamp(iu + 1, w, repeat);
+    }
+    uint32_t top = wu ? lerp8(r0[i0], r0[i1], wu) : r0[i0];
+    if (wv == 0) return top;
+    uint32_t bottom = wu ? lerp8(r1[i0], r1[i1], wu) : r1[i0];
+    return lerp8(top, bottom, wv);
+  };
+  auto put = [&](int x, uint32_t t) {
+    if constexpr (kModulate) t = modulate(t, color);
+    if constexpr (kBlend == 0) {
+      dst[x] = t;
+    } else {
+      uint32_t a = t >> 24;
+      if (a == 255)
+        dst[x] = t;
+      else if (a != 0)
+        dst[x] = blendAlpha(t, dst[x]);
+    }
+  };
+  auto rowOf = [&](int i) { return c.tex + (wrapOrClamp(i, h, repeat) << c.texShift); };
+  if (dv == 0) {
+    const int iv = int(v >> 16);
+    const uint32_t wv = uint32_t(v >> 8) & 255u;
+    const uint32_t* r0 = rowOf(iv);
+    const uint32_t* r1 = rowOf(iv + 1);
+    for (int x = x1; x < x2; ++x, u += du) put(x, sampleRows(r0, r1, wv, u));
+    return;
+  }
+  for (int x = x1; x < x2; ++x, u += du, v += dv) {
+    const int iv = int(v >> 16);
+    put(x, sampleRows(rowOf(iv), rowOf(iv + 1), uint32_t(v >> 8) & 255u, u));
+  }
+}
+
 // Everything else: depth test, colours across the triangle, linear filtering, perspective,
 // any blend factors.
 template <bool kPersp>
@@ -302,7 +366,11 @@ void spanGeneral(const Context& c, const Setup& s, int y, int x1, int x2) {
 }
 
 SpanFn chooseSpan(const Context& c, const Setup& s) {
-  bool simple = !s.persp && !c.zTest && !s.gouraud && !(s.textured && c.linear && !s.aligned) && c.blendKind < 2;
+  bool simple = !s.persp && !c.zTest && !s.gouraud && c.blendKind < 2;
+  if (simple && s.textured && c.linear && !s.aligned) {
+    if (c.blendKind == 0) return s.white ? spanLinear<0, false> : spanLinear<0, true>;
+    return s.white ? spanLinear<1, false> : spanLinear<1, true>;
+  }
   if (simple) {
     if (!s.textured) return c.blendKind == 0 ? spanFill<0> : spanFill<1>;
     if (c.blendKind == 0) return s.white ? spanTexture<0, false> : spanTexture<0, true>;

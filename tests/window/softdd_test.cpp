@@ -2,6 +2,7 @@
 // and the 16-bit texel formats, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -355,4 +356,77 @@ TEST(SoftwareRenderer, DitheringKeepsExactColoursAndAveragesGradients) {
   double sum = 0;
   for (int i = 0; i < 256; ++i) sum += double(t->texels()[i] & 255);
   EXPECT_NEAR(sum / 256, 12.0, 1.0);
+}
+
+// Linear filtering of scaled, mirrored and turned pictures, opaque and blended, clamped and
+// repeated, against bilinear filtering computed in double: within two levels per channel
+// (weights in steps of 1/256, then three roundings: two lerps and the blend).
+TEST(SoftwareRenderer, LinearFilteringMatchesBilinearReference) {
+  constexpr int kT = 8;
+  uint32_t px[kT * kT];
+  for (int i = 0; i < kT * kT; ++i)
+    px[i] = uint32_t((i * 37) % 16 * 17) << 24 | uint32_t((i * 53) % 256) << 16 | uint32_t((i * 91) % 256) << 8 |
+            uint32_t((i * 29) % 256);
+  std::unique_ptr<Texture> t(Texture::create(kT, kT, TextureFormat::A4R4G4B4));
+  t->write(px, kT, kT, kT);
+  const uint32_t* texels = t->texels();
+  struct Case {
+    const char* name;
+    float x0, y0;           // screen corner carrying (u0, v0)
+    float ax, ay, bx, by;   // screen edges carrying u and v across the whole range
+    float u0, v0, u1, v1;   // texture coordinates (0..1 is the whole texture)
+    bool repeat, blend;
+    uint32_t tint;
+  };
+  const Case cases[] = {
+      {"enlarged", 3, 2, 40, 0, 0, 40, 0, 0, 1, 1, false, false, 0xFFFFFFFFu},
+      {"reduced", 50, 4, 7, 0, 0, 7, 0, 0, 1, 1, false, false, 0xFFFFFFFFu},
+      {"mirrored and tinted", 2, 2, 30, 0, 0, 20, 1, 0, 0, 1, false, true, 0xC08040FFu},
+      {"repeated", 1, 1, 60, 0, 0, 44, -1, -0.5f, 2, 1.5f, true, true, 0xFFFFFFFFu},
+      {"turned", 30, 2, 24, 14, -14, 24, 0, 0, 1, 1, false, true, 0xFFFFFFFFu},
+  };
+  auto wrap = [](int i, bool repeat) { return repeat ? ((i % kT) + kT) % kT : std::clamp(i, 0, kT - 1); };
+  for (const Case& k : cases) {
+    Canvas c;
+    c.surface.fill(0x00204060u);
+    c.device.setTexture(t.get());
+    c.device.setLinearFilter(true);
+    c.device.setWrap(k.repeat);
+    c.device.setBlending(k.blend);
+    c.device.setBlendFactors(Blend::SrcAlpha, Blend::InvSrcAlpha);
+    Vertex q[4] = {Canvas::v(k.x0, k.y0, k.tint, k.u0, k.v0),
+                   Canvas::v(k.x0 + k.ax, k.y0 + k.ay, k.tint, k.u1, k.v0),
+                   Canvas::v(k.x0 + k.ax + k.bx, k.y0 + k.ay + k.by, k.tint, k.u1, k.v1),
+                   Canvas::v(k.x0 + k.bx, k.y0 + k.by, k.tint, k.u0, k.v1)};
+    c.device.draw(Primitive::TriangleFan, q, 4);
+    // The screen point p = corner + s * a + r * b has u = u0 + s (u1 - u0), v = v0 + r (v1 - v0).
+    const double det = double(k.ax) * k.by - double(k.ay) * k.bx;
+    int checked = 0;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        const double dx = x + 0.5 - k.x0, dy = y + 0.5 - k.y0;
+        const double s = (dx * k.by - dy * k.bx) / det, r = (k.ax * dy - k.ay * dx) / det;
+        const double margin = 1.5 / std::max(std::abs(det) / std::hypot(k.bx, k.by), 1.0);
+        if (s < margin || s > 1 - margin || r < margin || r > 1 - margin) continue;
+        const double u = (k.u0 + s * (k.u1 - k.u0)) * kT - 0.5, v = (k.v0 + r * (k.v1 - k.v0)) * kT - 0.5;
+        const int iu = int(std::floor(u)), iv = int(std::floor(v));
+        const double fu = u - iu, fv = v - iv;
+        const uint32_t c00 = texels[wrap(iv, k.repeat) * kT + wrap(iu, k.repeat)],
+                       c10 = texels[wrap(iv, k.repeat) * kT + wrap(iu + 1, k.repeat)],
+                       c01 = texels[wrap(iv + 1, k.repeat) * kT + wrap(iu, k.repeat)],
+                       c11 = texels[wrap(iv + 1, k.repeat) * kT + wrap(iu + 1, k.repeat)];
+        auto filtered = [&](int shift) {
+          return (1 - fv) * ((1 - fu) * channel(c00, shift) + fu * channel(c10, shift)) +
+                 fv * ((1 - fu) * channel(c01, shift) + fu * channel(c11, shift));
+        };
+        const double a = k.blend ? filtered(24) * channel(k.tint, 24) / 255.0 : 255.0;
+        for (int shift : {0, 8, 16}) {
+          const double src = filtered(shift) * channel(k.tint, shift) / 255.0;
+          const double expected = (src * a + channel(0x00204060u, shift) * (255 - a)) / 255.0;
+          ASSERT_NEAR(channel(c.at(x, y), shift), expected, 2.0) << k.name << " at " << x << "," << y;
+        }
+        ++checked;
+      }
+    EXPECT_GE(checked, 9) << k.name;
+  }
 }
