@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-fuzz/ and runs each for a bounded time from its seeds: the save loader for
-# FUZZ_SECONDS (60 by default), each mesh reader for MESH_FUZZ_SECONDS (20 by default).
+# FUZZ_SECONDS (60 by default), each mesh reader for MESH_FUZZ_SECONDS (20 by default). The
+# data folder (the world's files, the shipped meshes) is the normal build's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 meshSeconds="${MESH_FUZZ_SECONDS:-20}"
+bash tools/build.sh --target brawnmoor_data
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBRAWNMOOR_FUZZ=ON -DBRAWNMOOR_SANITIZE=ON -DBRAWNMOOR_TESTS=OFF -DBRAWNMOOR_BENCH=OFF
+  -DBRAWNMOOR_FUZZ=ON -DBRAWNMOOR_SANITIZE=ON -DBRAWNMOOR_TESTS=OFF -DBRAWNMOOR_BENCH=OFF \
+  -DBRAWNMOOR_DATA_FROM="$PWD/build/bin/data"
 cmake --build build-fuzz -j"$(nproc)" --target brawnmoor-loadslot-fuzz brawnmoor-saveseeds \
   brawnmoor-meshase-fuzz brawnmoor-meshobject-fuzz brawnmoor-meshk3d-fuzz brawnmoor-meshseeds
 corpus=$(mktemp -d)

@@ -10,6 +10,7 @@ namespace KTools {
 namespace {
 
 char exeFolder[1024];
+bool exeOverridden = false;  // kept by InitPaths, which every window creation calls
 char dataPath[1024];
 char userFolder[1024];
 
@@ -33,7 +34,7 @@ bool isSeparator(char c) { return c == '/' || c == '\\'; }
 }  // namespace
 
 int InitPaths() {
-  copyText(exeFolder, sizeof exeFolder, platform::executableFolder().c_str());
+  if (!exeOverridden) copyText(exeFolder, sizeof exeFolder, platform::executableFolder().c_str());
   InitClock();
   return GetYear();
 }
@@ -44,6 +45,7 @@ const char* GetExeFolder() {
 }
 
 void OverrideExeFolder(const char* folder) {
+  exeOverridden = folder != nullptr;
   copyText(exeFolder, sizeof exeFolder, folder ? folder : "");
   size_t n = std::strlen(exeFolder);
   while (n > 1 && isSeparator(exeFolder[n - 1])) exeFolder[--n] = 0;

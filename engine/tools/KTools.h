@@ -7,7 +7,8 @@
 
 namespace KTools {
 
-// Records the executable's folder, initialises the clock and returns the current year.
+// Records the executable's folder (unless it was overridden), initialises the clock and
+// returns the current year.
 int InitPaths();
 
 // The executable's folder without a trailing separator.
@@ -53,7 +54,8 @@ void WaitMs(uint32_t milliseconds, bool pumpMessages);
 using MessagePump = void (*)();
 void SetMessagePump(MessagePump pump);
 
-// Tests and tools may resolve data files against another folder than the executable's.
+// Resolves data files against another folder than the executable's (an installed game, tests,
+// tools) until called again; nullptr goes back to the executable's folder.
 void OverrideExeFolder(const char* folder);
 
 // Byte order of the engine's binary files (little-endian) to the machine's and back.

@@ -183,7 +183,6 @@ void loadingScreen() {
 // ---- Stages ---------------------------------------------------------------------------------
 
 // Installed, the program sits in bin/ and its data folder in share/brawnmoor/ beside it.
-// Creating a window records the executable's folder again, so this follows each creation.
 static void findInstalledData() {
   std::error_code ec;
   std::filesystem::path exe = KTools::GetExeFolder();
@@ -210,7 +209,6 @@ bool startLauncher() {
   quitFlag = 1;
   launcherDone = 0;
   gameWindow = KTools::CreateWindow(0, 0);
-  findInstalledData();
   if (!gameWindow || !gameWindow->CreateGameWindow(400, 300, -1, true, windowTitle)) {
     destroyWindow();
     return false;
@@ -259,7 +257,6 @@ bool openGameWindow() {
   installScreens();
   setCareerSoundHook(careerSound);
   gameWindow = KTools::CreateWindow(preferences.useDirectX ? 0 : 1, 1);
-  findInstalledData();
   if (!gameWindow || quitFlag) {
     destroyWindow();
     return false;

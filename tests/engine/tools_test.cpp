@@ -58,6 +58,19 @@ TEST(Paths, ConvertSlashesInPlace) {
   KTools::ConvertSlashes(nullptr);
 }
 
+// An installed game points its data folder elsewhere once; every window creation records the
+// paths again, which must not undo that.
+TEST(Paths, OverrideOutlivesInitPathsUntilCleared) {
+  KTools::OverrideExeFolder("/usr/share/brawnmoor/");
+  KTools::InitPaths();
+  EXPECT_STREQ(KTools::GetExeFolder(), "/usr/share/brawnmoor");
+  EXPECT_STREQ(KTools::GetDataPath("data\\nation.ini"), "/usr/share/brawnmoor/data/nation.ini");
+  KTools::OverrideExeFolder(nullptr);
+  KTools::InitPaths();
+  EXPECT_STRNE(KTools::GetExeFolder(), "/usr/share/brawnmoor");
+  EXPECT_FALSE(std::string(KTools::GetExeFolder()).empty());
+}
+
 TEST(Paths, UserDataFolderIsCreatedUnderXdgDataHome) {
   TempDir dir;
   std::string root = dir.file("share/deeper");

@@ -99,7 +99,7 @@ TEST_F(Installed, GameNamesResolveInTheSharedFolder) {
     std::string path = KTools::GetDataPath(name);
     EXPECT_TRUE(fs::is_regular_file(path)) << name << " -> " << path;
   }
-  KTools::InitPaths();
+  KTools::OverrideExeFolder(nullptr);
 }
 
 TEST_F(Installed, DesktopEntryStartsTheGameWithItsIcon) {
