@@ -203,6 +203,22 @@ void spanFill(const Context& c, const Setup& s, int y, int x1, int x2) {
   }
 }
 
+// One texel onto its pixel: tinted, then written or laid over by its alpha (an opaque texel
+// is copied, a clear one leaves the pixel).
+template <int kBlend, bool kModulate>
+inline void putTexel(uint32_t& pixel, uint32_t t, uint32_t color) {
+  if constexpr (kModulate) t = modulate(t, color);
+  if constexpr (kBlend == 0) {
+    pixel = t;
+  } else {
+    uint32_t a = t >> 24;
+    if (a == 255)
+      pixel = t;
+    else if (a != 0)
+      pixel = blendAlpha(t, pixel);
+  }
+}
+
 // Textured with nearest texels, one colour, no perspective, no depth test; opaque or blended by
 // the source alpha. A texture row followed 1:1 is copied whole; otherwise four pixels at a time.
 template <int kBlend, bool kModulate>
@@ -214,18 +230,7 @@ void spanTexture(const Context& c, const Setup& s, int y, int x1, int x2) {
   const int64_t du = floorToInt(double(s.u.dx) * 65536.0 + 0.5);
   const int64_t dv = floorToInt(double(s.v.dx) * 65536.0 + 0.5);
   const uint32_t color = s.color;
-  auto put = [&](int x, uint32_t t) {
-    if constexpr (kModulate) t = modulate(t, color);
-    if constexpr (kBlend == 0) {
-      dst[x] = t;
-    } else {
-      uint32_t a = t >> 24;
-      if (a == 255)
-        dst[x] = t;
-      else if (a != 0)
-        dst[x] = blendAlpha(t, dst[x]);
-    }
-  };
+  auto put = [&](int x, uint32_t t) { putTexel<kBlend, kModulate>(dst[x], t, color); };
   const int wmask = c.texW - 1;
   const int64_t last = c.texW - 1;
   auto column = [&](int64_t uu) -> int {
@@ -294,18 +299,7 @@ void spanLinear(const Context& c, const Setup& s, int y, int x1, int x2) {
     uint32_t bottom = wu ? lerp8(r1[i0], r1[i1], wu) : r1[i0];
     return lerp8(top, bottom, wv);
   };
-  auto put = [&](int x, uint32_t t) {
-    if constexpr (kModulate) t = modulate(t, color);
-    if constexpr (kBlend == 0) {
-      dst[x] = t;
-    } else {
-      uint32_t a = t >> 24;
-      if (a == 255)
-        dst[x] = t;
-      else if (a != 0)
-        dst[x] = blendAlpha(t, dst[x]);
-    }
-  };
+  auto put = [&](int x, uint32_t t) { putTexel<kBlend, kModulate>(dst[x], t, color); };
   auto rowOf = [&](int i) { return c.tex + (wrapOrClamp(i, h, repeat) << c.texShift); };
   if (dv == 0) {
     const int iv = int(v >> 16);
