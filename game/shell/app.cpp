@@ -44,6 +44,7 @@ std::string screenshotPath;
 bool screenshotSaved = false;
 
 void presentFrame(bool waitWhileInactive = true) {
+  dropTypedCharacters();  // what this frame's fields did not take; the flip delivers the next
   if (!screenshotPath.empty()) {
     const std::string& p = screenshotPath;
     auto endsWith = [&](const char* e) { return p.size() > 4 && p.compare(p.size() - 4, 4, e) == 0; };
@@ -52,26 +53,6 @@ void presentFrame(bool waitWhileInactive = true) {
     screenshotPath.clear();
   }
   gameWindow->FlipBackBuffer(waitWhileInactive, true);
-}
-
-// ---- Window callback ------------------------------------------------------------------------
-
-bool windowCallback(KEvent* event) {
-  lastTypedChar = 0;
-  switch (event->type) {
-    case K_EVENT_MOUSEMOVE:
-      eventMouseX = int16_t(event->x);
-      eventMouseY = int16_t(event->y);
-      // Dragging across the portrait turns the 3D boxer.
-      if (mouseDown && hovered == 0 && pointInRect(mouseX, mouseY, 44, 109, 302, 367))
-        boxerTurnAngle = float(eventMouseX - 150);
-      return true;
-    case K_EVENT_BUTTONDOWN:
-      if (event->button == 1) latchMousePress();
-      return true;
-    case K_EVENT_CHARACTER: lastTypedChar = event->character == 13 ? 0 : event->character; return false;
-    default: return true;
-  }
 }
 
 void careerSound(CareerSound sound) { playSound(sound == CareerSound::Click ? kSoundClick : kSoundCancel); }
@@ -179,6 +160,27 @@ void loadingScreen() {
 }
 
 }  // namespace
+
+// ---- Window callback ------------------------------------------------------------------------
+
+bool windowCallback(KEvent* event) {
+  switch (event->type) {
+    case K_EVENT_MOUSEMOVE:
+      eventMouseX = int16_t(event->x);
+      eventMouseY = int16_t(event->y);
+      // Dragging across the portrait turns the 3D boxer.
+      if (mouseDown && hovered == 0 && pointInRect(mouseX, mouseY, 44, 109, 302, 367))
+        boxerTurnAngle = float(eventMouseX - 150);
+      return true;
+    case K_EVENT_BUTTONDOWN:
+      if (event->button == 1) latchMousePress();
+      return true;
+    case K_EVENT_CHARACTER:
+      if (event->character != 13) typeCharacter(uint8_t(event->character));
+      return false;
+    default: return true;
+  }
+}
 
 // ---- Stages ---------------------------------------------------------------------------------
 

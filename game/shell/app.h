@@ -5,7 +5,13 @@
 
 #include <cstdint>
 
+struct KEvent;
+
 namespace app {
+
+// The game window's event callback: the mouse, presses latched, typed characters kept for the
+// text fields. False for what it consumed.
+bool windowCallback(KEvent* event);
 
 // Start-up up to the launcher: tools, preferences, sounds, the launcher window and screen,
 // the small font, the window callback and the pointers. False when the window could not open.

@@ -27,7 +27,6 @@ KModel* boxerModel = nullptr;
 KGraphic* skinPicture = nullptr;
 float boxerTurnAngle = 0;
 uint8_t quitFlag = 1;
-uint8_t lastTypedChar = 0;
 
 PictureSlot pictureSlots[kPictureSlotCount] = {};
 
@@ -215,6 +214,16 @@ void drawHoverHighlight() {
   }
 }
 
+namespace {
+std::string typedCharacters;  // Windows-1252 bytes
+}  // namespace
+
+void typeCharacter(uint8_t c) {
+  if (c != 0 && typedCharacters.size() < 256) typedCharacters.push_back(char(c));
+}
+
+void dropTypedCharacters() { typedCharacters.clear(); }
+
 bool textFieldAccepts(uint8_t c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '@' || (c >= '0' && c <= '9') || c == ' ' ||
          (c >= 222 && c <= 249) || c == '(' || c == ')';
@@ -224,8 +233,8 @@ bool textField(char* buffer, KBitmapFont* font, int maxWidth, int maxLength, flo
                bool allowAll) {
   static uint32_t nextBlink = 0;
   static bool cursorVisible = false;
-  const uint8_t c = lastTypedChar;
-  lastTypedChar = 0;
+  std::string typed;
+  typed.swap(typedCharacters);
   if (KInput::IsKeyDown(K_VK_RETURN)) {
     waitKeyRelease(K_VK_RETURN);
     playSound(kSoundClick);
@@ -243,20 +252,24 @@ bool textField(char* buffer, KBitmapFont* font, int maxWidth, int maxLength, flo
     else if (cursorStyle == 1)
       fillRect(x + width + 2, y + 1, x + width + 15, y + 18, 1, 1, 1, 1);
   }
-  int length = int(strnlen(buffer, size_t(maxLength) + 1));
-  if (c == 8) {
-    if (length > 0) {
-      --length;
-      buffer[length] = 0;
-      buffer[length + 1] = 0;
+  for (const char typedChar : typed) {
+    const uint8_t c = uint8_t(typedChar);
+    int length = int(strnlen(buffer, size_t(maxLength) + 1));
+    if (c == 8) {
+      if (length > 0) {
+        --length;
+        buffer[length] = 0;
+        buffer[length + 1] = 0;
+      }
+      continue;
     }
-    return false;
-  }
-  if (c == 0 || (!allowAll && !textFieldAccepts(c))) return false;
-  if (length < maxLength && width < maxWidth) {
-    buffer[length] = char(c);
-    buffer[length + 1] = 0;
-    if (font && font->GetTextWidth(buffer, 0) > maxWidth - 1) buffer[length] = 0;
+    if (!allowAll && !textFieldAccepts(c)) continue;
+    const float now = font ? font->GetTextWidth(buffer, 0) : 0;
+    if (length < maxLength && now < maxWidth) {
+      buffer[length] = char(c);
+      buffer[length + 1] = 0;
+      if (font && font->GetTextWidth(buffer, 0) > maxWidth - 1) buffer[length] = 0;
+    }
   }
   return false;
 }

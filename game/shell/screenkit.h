@@ -115,8 +115,12 @@ void helpLines(int a, int b, int c);
 
 // ---- Input ----------------------------------------------------------------------------------
 
-// The last character the window delivered (0 = none); the text field reads and clears it.
-extern uint8_t lastTypedChar;
+// The characters the window delivered since the last frame, oldest first (Return is not among
+// them). The text field takes them all; what no field took is dropped as the frame is shown, so
+// keys pressed elsewhere never reach a field opened later. One remembered character would lose
+// the earlier of two typed between frames, and any later event (the key's release) cleared it.
+void typeCharacter(uint8_t c);
+void dropTypedCharacters();
 
 // A press of the left button seen by the window: the next input pass counts it even when the
 // button was already released again (a tap shorter than a frame).

@@ -1,5 +1,6 @@
 #include "gamedriver.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -167,6 +168,31 @@ void GameDriver::type(const std::string& text) {
     push(e);
     frame();
   }
+}
+
+void GameDriver::typeKeys(const std::string& text) {
+  for (char c : text) {
+    const char lower = char(std::tolower(uint8_t(c)));
+    const bool letter = lower >= 'a' && lower <= 'z';
+    const SDL_Scancode scancode = letter ? SDL_Scancode(SDL_SCANCODE_A + (lower - 'a')) : SDL_SCANCODE_SPACE;
+    const SDL_Keycode sym = letter ? SDL_Keycode(lower) : SDLK_SPACE;
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = windowId();
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = sym;
+    push(e);
+    SDL_Event t{};
+    t.type = SDL_TEXTINPUT;
+    t.text.windowID = windowId();
+    t.text.text[0] = c;
+    push(t);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    push(e);
+  }
+  frame(int(text.size()) * 3 + 2);
 }
 
 std::vector<uint32_t> GameDriver::pixels() {

@@ -40,6 +40,9 @@ class GameDriver {
   void keyDown(SDL_Scancode scancode, SDL_Keycode sym);
   void keyUp(SDL_Scancode scancode, SDL_Keycode sym);
   void type(const std::string& text);
+  // Types letters and spaces as a keyboard does, each a key press, its character and the key's
+  // release, all queued at once; then runs a frame per message.
+  void typeKeys(const std::string& text);
 
   // The frame as shown: 0xRRGGBB, rows from the top.
   std::vector<uint32_t> pixels();

@@ -20,6 +20,7 @@
 #include "shell/screenkit.h"
 #include "shell/texttable.h"
 #include "shell/tutorial.h"
+#include "window/KWindow.h"
 
 namespace {
 
@@ -116,6 +117,35 @@ TEST_P(Game, QuickStartOpensTheBoxerScreenWithTwoBoxers) {
   EXPECT_EQ(countStable(), 2);
   EXPECT_EQ(gameInProgress, 1);
   EXPECT_EQ(selectedBoxer, career.stable[0]);
+}
+
+// Every typed character reaches the name field, in order, the space too (its key is also a
+// global key, whose wait for the release dispatches the character and the release at once);
+// keys typed where there is no field are not kept for a field opened later.
+TEST_P(Game, NameFieldKeepsEveryTypedCharacterAndNoStrayOnes) {
+  menuButton(1);
+  ASSERT_EQ(screenState, kNewManagerScreen);
+  for (int i = 0; i < 12; ++i) d.key(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
+  d.typeKeys("Tom Harlan Jr");
+  EXPECT_STREQ(managerName, "Tom Harlan Jr");
+  // A wait for a key's release (the space bar is a global key) dispatches every message: a
+  // character followed by the release before the field has read it is still typed.
+  KEvent typed{};
+  typed.type = K_EVENT_CHARACTER;
+  typed.character = 'X';
+  KEvent released{};
+  released.type = K_EVENT_KEYUP;
+  app::windowCallback(&typed);
+  app::windowCallback(&released);
+  d.frame();
+  EXPECT_STREQ(managerName, "Tom Harlan JrX");
+  d.key(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
+  d.clickHotspot(1);  // BACK
+  ASSERT_EQ(screenState, kMainMenuScreen);
+  d.typeKeys("xyz q");
+  menuButton(1);
+  d.frame(3);
+  EXPECT_STREQ(managerName, "Tom Harlan Jr");
 }
 
 TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
