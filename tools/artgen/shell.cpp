@@ -1313,17 +1313,20 @@ void makeCalendar() {
 }
 
 void makeTutorial() {
-  Canvas c(256, 360);
+  // Tall enough for the longest step's text (it ends near y 460 on the screen), short enough
+  // to leave the status line and the help lines under it readable.
+  constexpr int kH = 262;
+  Canvas c(256, kH);
   cairo_t* cr = c.cr();
-  vGradient(cr, 0, 0, 256, 360, hex(0x0E0F12), hex(0x0E0F12));
+  vGradient(cr, 0, 0, 256, kH, hex(0x0E0F12), hex(0x0E0F12));
   cairo_save(cr);
-  roundRect(cr, 1, 1, 254, 358, 8);
+  roundRect(cr, 1, 1, 254, kH - 2, 8);
   cairo_clip(cr);
-  vGradient(cr, 0, 0, 256, 360, hex(0xF4ECD9), hex(0xDCCFB2));
+  vGradient(cr, 0, 0, 256, kH, hex(0xF4ECD9), hex(0xDCCFB2));
   cairo_restore(cr);
-  weave(c, 2, 2, 252, 356, 0.05, 131);
+  weave(c, 2, 2, 252, kH - 4, 0.05, 131);
   cairo_save(cr);
-  spotlight(cr, 128, 200, 200, 240, hex(0xFFFFFF), 0.12);
+  spotlight(cr, 128, kH / 2 + 20, 200, kH * 2 / 3, hex(0xFFFFFF), 0.12);
   // Gold title ribbon (the title is drawn over it in black).
   cairo_rectangle(cr, 8, 12, 240, 26);
   vGradient(cr, 8, 12, 240, 26, pal::goldLit, hex(0xB8892C));
@@ -1341,20 +1344,20 @@ void makeTutorial() {
   setFont(cr, Face::Heading, 20);
   shadowText(cr, "?", 30, 32, pal::white, 1);
   // Border.
-  roundRect(cr, 2, 2, 252, 356, 7);
+  roundRect(cr, 2, 2, 252, kH - 4, 7);
   setColor(cr, hex(0x8A6420));
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
-  roundRect(cr, 6.5, 6.5, 243, 347, 5);
+  roundRect(cr, 6.5, 6.5, 243, kH - 13, 5);
   setColor(cr, hex(0x8A6420), 0.45);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
   cairo_restore(cr);
   vignette(c, 0.12);
   emit(c, "tutorial.jpg");
-  addPicture("tutorial.jpg", 256, 360, "the tutorial panel: light canvas with a gold title ribbon, for black text",
+  addPicture("tutorial.jpg", 256, kH, "the tutorial panel: light canvas with a gold title ribbon, for black text",
              "tutorial, at (470, 235) or (70, 235)");
-  addRegion("tutorial.jpg", "whole picture", 0, 0, 256, 360, "at (470, 235); steps 4 and 5 at (70, 235)");
+  addRegion("tutorial.jpg", "whole picture", 0, 0, 256, kH, "at (470, 235); steps 4 and 5 at (70, 235)");
 }
 
 void makeWindows() {
