@@ -131,25 +131,31 @@ void GameDriver::clickHotspot(int index) {
   click(h.x + h.width / 2, h.y + h.height / 2);
 }
 
-void GameDriver::keyDown(SDL_Scancode scancode, SDL_Keycode sym) {
+void GameDriver::pushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym) {
   SDL_Event e{};
-  e.type = SDL_KEYDOWN;
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.windowID = windowId();
-  e.key.state = SDL_PRESSED;
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.key.keysym.scancode = scancode;
   e.key.keysym.sym = sym;
   push(e);
+}
+
+void GameDriver::pushText(char c) {
+  SDL_Event e{};
+  e.type = SDL_TEXTINPUT;
+  e.text.windowID = windowId();
+  e.text.text[0] = c;
+  push(e);
+}
+
+void GameDriver::keyDown(SDL_Scancode scancode, SDL_Keycode sym) {
+  pushKey(true, scancode, sym);
   frame();
 }
 
 void GameDriver::keyUp(SDL_Scancode scancode, SDL_Keycode sym) {
-  SDL_Event e{};
-  e.type = SDL_KEYUP;
-  e.key.windowID = windowId();
-  e.key.state = SDL_RELEASED;
-  e.key.keysym.scancode = scancode;
-  e.key.keysym.sym = sym;
-  push(e);
+  pushKey(false, scancode, sym);
   frame();
 }
 
@@ -161,11 +167,7 @@ void GameDriver::key(SDL_Scancode scancode, SDL_Keycode sym) {
 
 void GameDriver::type(const std::string& text) {
   for (char c : text) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    e.text.windowID = windowId();
-    e.text.text[0] = c;
-    push(e);
+    pushText(c);
     frame();
   }
 }
@@ -176,21 +178,9 @@ void GameDriver::typeKeys(const std::string& text) {
     const bool letter = lower >= 'a' && lower <= 'z';
     const SDL_Scancode scancode = letter ? SDL_Scancode(SDL_SCANCODE_A + (lower - 'a')) : SDL_SCANCODE_SPACE;
     const SDL_Keycode sym = letter ? SDL_Keycode(lower) : SDLK_SPACE;
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = windowId();
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.scancode = scancode;
-    e.key.keysym.sym = sym;
-    push(e);
-    SDL_Event t{};
-    t.type = SDL_TEXTINPUT;
-    t.text.windowID = windowId();
-    t.text.text[0] = c;
-    push(t);
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    push(e);
+    pushKey(true, scancode, sym);
+    pushText(c);
+    pushKey(false, scancode, sym);
   }
   frame(int(text.size()) * 3 + 2);
 }

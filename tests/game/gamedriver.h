@@ -63,6 +63,8 @@ class GameDriver {
  private:
   void push(SDL_Event& e);
   uint32_t windowId();
+  void pushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym);
+  void pushText(char c);
 
   TempDir home_;
   uint64_t step_ = 16;
