@@ -17,10 +17,6 @@
 namespace {
 
 // Picture slots of the screen.
-constexpr int kMenuSlot = 6;       // "menu.jpg": frame, arrows, confirm images
-constexpr int kPanelSlot = 8;      // "PANLEFT01.jpg": the leather panels
-constexpr int kBooksSlot = 11;     // "PANRIGHT01.jpg": books panel, table buttons, logos
-constexpr int kIconSlot = 3;       // "SKILLPOINT.png"
 
 // Hotspots.
 constexpr int kTableButton = 7;    // 7, 8, 9: income, expenses, balance
@@ -78,7 +74,7 @@ void drawLevelList(int count, int firstName, const int16_t* prices, int shown, i
     const float y = 186 + 24 * float(i);
     if (i == shown) fillRect(48, y - 5, 240, y + 17, 1, 1, 1, 0.12f);
     if (i == current) {
-      drawPictureRect(kIconSlot, 0, 0, 16, 16, kPageLeft - 2, y - 1, 2);
+      drawPictureRect(kSkillPointSlot, 0, 0, 16, 16, kPageLeft - 2, y - 1, 2);
       gold();
     }
     drawText(uiText(firstName + i), kPageLeft + 18, y);
@@ -231,7 +227,7 @@ void drawBooks() {
 
 void drawFinances() {
   drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
-  drawPictureRect(kPanelSlot, 0, 0, 510, 400, 36, 100, 1);
+  drawPictureRect(kPanelLeftSlot, 0, 0, 510, 400, 36, 100, 1);
   drawBooks();
   drawPage();
   drawStatusAndHelp();

@@ -34,11 +34,6 @@ enum RankingsHotspot {
   kRankingsHotspotCount = 17,
 };
 
-constexpr int kPictureMenu = 6;    // "menu.jpg"
-constexpr int kPictureLeft = 8;    // "PANLEFT01.jpg"
-constexpr int kPictureRight = 9;   // "PANRIGHT02.jpg"
-constexpr int kPictureRanks = 12;  // "RANKS.jpg"
-constexpr int kPictureArrows = 3;  // "SKILLPOINT.png": the rank arrows
 
 // The list: 20 rows of 17 pixels from y 124; bands span x 433..756.
 constexpr int kRows = 20;
@@ -95,16 +90,16 @@ const char* monthName(int m) { return m >= 0 && m < 12 ? monthNames[m] : ""; }
 
 void enterRankings() {
   setTabBarHotspots();
-  setHotspot(kCategoryBack, 380, 70, 24, 22, 72, 109, 1, 1, kPictureRanks);
-  setHotspot(kCategoryForward, 406, 70, 24, 22, 366, 109, 1, 1, kPictureRanks);
-  setHotspot(kBoxerBack, 380, 94, 24, 22, 100, 182, 1, 1, kPictureRanks);
-  setHotspot(kBoxerForward, 406, 94, 24, 22, 340, 182, 1, 1, kPictureRanks);
-  setHotspot(kPageBack, 378, 680, 21, 21, 440, 470, 1, 1, kPictureMenu);
-  setHotspot(kPageForward, 400, 680, 21, 21, 735, 470, 1, 1, kPictureMenu);
-  setHotspot(kArrangeButton, 380, 120, 84, 22, 190, 446, 1, 1, kPictureRanks);
-  setHotspot(kDateBack, 922, 209, 18, 20, 104, 414, 1, 1, kPictureMenu);
-  setHotspot(kDateForward, 941, 209, 18, 20, 340, 414, 1, 1, kPictureMenu);
-  setHotspot(kCancelButton, 380, 144, 84, 22, 190, 446, -1, 1, kPictureRanks);
+  setHotspot(kCategoryBack, 380, 70, 24, 22, 72, 109, 1, 1, kRanksSlot);
+  setHotspot(kCategoryForward, 406, 70, 24, 22, 366, 109, 1, 1, kRanksSlot);
+  setHotspot(kBoxerBack, 380, 94, 24, 22, 100, 182, 1, 1, kRanksSlot);
+  setHotspot(kBoxerForward, 406, 94, 24, 22, 340, 182, 1, 1, kRanksSlot);
+  setHotspot(kPageBack, 378, 680, 21, 21, 440, 470, 1, 1, kMenuSlot);
+  setHotspot(kPageForward, 400, 680, 21, 21, 735, 470, 1, 1, kMenuSlot);
+  setHotspot(kArrangeButton, 380, 120, 84, 22, 190, 446, 1, 1, kRanksSlot);
+  setHotspot(kDateBack, 922, 209, 18, 20, 104, 414, 1, 1, kMenuSlot);
+  setHotspot(kDateForward, 941, 209, 18, 20, 340, 414, 1, 1, kMenuSlot);
+  setHotspot(kCancelButton, 380, 144, 84, 22, 190, 446, -1, 1, kRanksSlot);
   hotspotCount = kRankingsHotspotCount;
   openRankingsScreen();
   refreshSelectedBoxer();
@@ -132,22 +127,22 @@ void drawSkillRows(const Boxer& b, const float rows[3], const bool shown[6]) {
 }
 
 void drawBackground() {
-  drawPictureRect(kPictureMenu, 0, 0, 800, 600, 0, 0, 1);
-  drawSlotFrame(kPictureLeft, 36, 100, 1);
-  drawSlotFrame(kPictureRight, 546, 100, 1);
-  drawPictureRect(kPictureRanks, 0, 0, 375, 390, 47, 105, 1);
+  drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
+  drawSlotFrame(kPanelLeftSlot, 36, 100, 1);
+  drawSlotFrame(kPanelRightSlot, 546, 100, 1);
+  drawPictureRect(kRanksSlot, 0, 0, 375, 390, 47, 105, 1);
   char name[21];
   categoryName(shownCategory, name);
   drawTextCentred(name, 101, 361, 118);
-  drawPictureRect(kPictureMenu, 331, 959, 327, 53, 432, 105, 1);
+  drawPictureRect(kMenuSlot, 331, 959, 327, 53, 432, 105, 1);
   for (int i = kArrangeButton; i <= kCancelButton; ++i) {
     const Hotspot& h = hotspots[i];
     if (h.state > 0) drawPictureRect(h.pictureSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 3, 0, 1, 0.8f);
   }
-  for (int f = 0; f < 9; ++f) drawPictureRect(kPictureMenu, 331, 977, 327, 36, 432, float(157 + 34 * f), 1);
+  for (int f = 0; f < 9; ++f) drawPictureRect(kMenuSlot, 331, 977, 327, 36, 432, float(157 + 34 * f), 1);
   // The page arrows in their normal look; the hover image replaces them under the mouse.
-  drawPictureRect(kPictureMenu, 930, 646, 21, 21, hotspots[kPageBack].x, hotspots[kPageBack].y, 1);
-  drawPictureRect(kPictureMenu, 953, 646, 21, 21, hotspots[kPageForward].x, hotspots[kPageForward].y, 1);
+  drawPictureRect(kMenuSlot, 930, 646, 21, 21, hotspots[kPageBack].x, hotspots[kPageBack].y, 1);
+  drawPictureRect(kMenuSlot, 953, 646, 21, 21, hotspots[kPageForward].x, hotspots[kPageForward].y, 1);
 }
 
 // "%s %.1s.": surname and first initial; a boxer without surname goes by his first name.
@@ -187,9 +182,9 @@ void drawList(float u) {
     const float zoom = 1.2f - u / 2;
     const float arrowY = float(121 + kRowHeight * r);
     if (b.rankHistory[0] < b.rankHistory[1])
-      drawPictureRect(kPictureArrows, 0, 15, 18, 24, 465, arrowY, 3, 0, zoom, 1);
+      drawPictureRect(kSkillPointSlot, 0, 15, 18, 24, 465, arrowY, 3, 0, zoom, 1);
     else if (b.rankHistory[0] > b.rankHistory[1])
-      drawPictureRect(kPictureArrows, 18, 15, 20, 24, 465, arrowY, 3, 0, zoom, 1);
+      drawPictureRect(kSkillPointSlot, 18, 15, 20, 24, 465, arrowY, 3, 0, zoom, 1);
   }
   char line[48];
   std::snprintf(line, sizeof line, "Showing page %d/%d", rankingPage / 19 + 1, 5);
@@ -239,7 +234,7 @@ void drawOpponentPanel() {
 void drawScheduledStrip() {
   if (!isFight(scheduledFight)) return;
   const Fight& f = fights[scheduledFight];
-  drawPictureRect(kPictureRanks, 0, 390, 375, 60, 47, 380, 1);
+  drawPictureRect(kRanksSlot, 0, 390, 375, 60, 47, 380, 1);
   char line[48];
   std::snprintf(line, sizeof line, "%s %d", monthName(f.month), int(f.year));
   drawTextCentred(line, 65, 218, 418);

@@ -284,8 +284,8 @@ void drawResultList() {
 }
 
 void drawPageButtons() {
-  drawPictureRect(6, 930, 646, 20, 20, 470, 469, 1);
-  drawPictureRect(6, 953, 646, 20, 20, 700, 469, 1);
+  drawPictureRect(kMenuSlot, 930, 646, 20, 20, 470, 469, 1);
+  drawPictureRect(kMenuSlot, 953, 646, 20, 20, 700, 469, 1);
   char line[48];
   formatSearchPageLine(line, sizeof line);
   drawTextCentred(line, 490, 700, 474);
@@ -294,8 +294,8 @@ void drawPageButtons() {
 // ---- The left panel -------------------------------------------------------------------------
 
 void drawStepper(int minusX, int plusX, int y) {
-  drawPictureRect(6, 962, 209, 18, 20, float(minusX), float(y), 1);
-  drawPictureRect(6, 982, 209, 18, 20, float(plusX), float(y), 1);
+  drawPictureRect(kMenuSlot, 962, 209, 18, 20, float(minusX), float(y), 1);
+  drawPictureRect(kMenuSlot, 982, 209, 18, 20, float(plusX), float(y), 1);
 }
 
 void drawCandidate() {
@@ -357,21 +357,21 @@ void drawOffer() {
   char text[16];
   std::snprintf(text, sizeof text, "%d%%", int(offerPercent));
   drawTextCentred(text, 198, 260, 300);
-  drawPictureRect(6, 830, 732, 84, 18, 325, 300, 1);
+  drawPictureRect(kMenuSlot, 830, 732, 84, 18, 325, 300, 1);
 }
 
 void drawTogglesAndMode() {
   for (int t : {kUnrankedToggle, kAffordableToggle}) {
     const Hotspot& h = hotspots[t];
-    drawPictureRect(12, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 1);
+    drawPictureRect(kRanksSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 1);
   }
   char caption[32];
   copyLabel(caption, sizeof caption, 6);
   drawText(caption, 75, 346);
   copyLabel(caption, sizeof caption, 7);
   drawText(caption, 270, 346);
-  drawPictureRect(12, 381, 199, 25, 24, 44, 370, 1);
-  drawPictureRect(12, 481, 199, 25, 24, 394, 370, 1);
+  drawPictureRect(kRanksSlot, 381, 199, 25, 24, 44, 370, 1);
+  drawPictureRect(kRanksSlot, 481, 199, 25, 24, 394, 370, 1);
   gold();
   drawTextCentred(uiText(searchByRecord ? 76 : 75), 69, 394, 375);
   white();
@@ -405,14 +405,14 @@ void drawFilters() {
       drawNumberCentred(value, float(minusX + 18), float(plusX), float(y + 4));
     }
   }
-  drawPictureRect(6, 830, 646, 88, 20, 233, 468, 1);
-  drawPictureRect(6, 830, 668, 88, 20, 326, 468, 1);
+  drawPictureRect(kMenuSlot, 830, 646, 88, 20, 233, 468, 1);
+  drawPictureRect(kMenuSlot, 830, 668, 88, 20, 326, 468, 1);
 }
 
 void drawSearch() {
-  drawPictureRect(6, 0, 0, 800, 600, 0, 0, 1);
-  drawSlotFrame(8, 36, 100, 1);
-  drawSlotFrame(9, 546, 100, 1);
+  drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
+  drawSlotFrame(kPanelLeftSlot, 36, 100, 1);
+  drawSlotFrame(kPanelRightSlot, 546, 100, 1);
   drawCandidate();
   drawOffer();
   drawTogglesAndMode();

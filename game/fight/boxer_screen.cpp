@@ -44,7 +44,6 @@ enum Tab { kSkillsTab = 1, kTrainingTab = 2, kPersonalTab = 3, kConditionTab = 4
 
 // ---- Places ---------------------------------------------------------------------------------
 
-constexpr int kMenuSlot = 6, kSkillPointSlot = 3, kPanelLeftSlot = 8, kPanelRightSlot = 9, kStageSlot = 14;
 constexpr int kPortraitX = 45, kPortraitY = 110, kPortraitSize = 256;
 constexpr float kNameX1 = 45, kNameX2 = 300;
 constexpr float kTabX1 = 45, kTabX2 = 415, kTabTitleY = 381;
@@ -202,13 +201,13 @@ void drawPortrait(const Boxer& b) {
   if (photo) {
     skinPicture->BlitRect(0, 0, kPortraitSize, kPortraitSize, kPortraitX, kPortraitY, false, false);
   } else {
-    drawPictureRect(kStageSlot, 0, 0, kPortraitSize, kPortraitSize, kPortraitX, kPortraitY, 1);
+    drawPictureRect(kStarletSlot, 0, 0, kPortraitSize, kPortraitSize, kPortraitX, kPortraitY, 1);
     if (!preferences.useDirectX && boxerModel) drawFigure(b);
   }
-  drawPictureRect(kStageSlot, 264, 0, 274, 10, 36, 100, 1);
-  drawPictureRect(kStageSlot, 264, 12, 274, 14, 36, 366, 1);
-  drawPictureRect(kStageSlot, 264, 30, 9, 256, 36, 110, 1);
-  drawPictureRect(kStageSlot, 276, 30, 9, 256, 301, 110, 1);
+  drawPictureRect(kStarletSlot, 264, 0, 274, 10, 36, 100, 1);
+  drawPictureRect(kStarletSlot, 264, 12, 274, 14, 36, 366, 1);
+  drawPictureRect(kStarletSlot, 264, 30, 9, 256, 36, 110, 1);
+  drawPictureRect(kStarletSlot, 276, 30, 9, 256, 301, 110, 1);
   fillRect(46, 347, 300, 364, 0, 0, 0, 0.45f);
   drawHeader(b, 351);
 }

@@ -22,7 +22,6 @@ namespace {
 // The round whose corner has been prepared.
 int16_t preparedRound = -1;
 
-constexpr int kCornerSlot = 15;  // "FIGHT.jpg"
 
 void placeMarkers() {
   for (int k = 0; k < 3; ++k) orderMarkerX[k] = int16_t(312 + 155 * cornerOrders[k]);

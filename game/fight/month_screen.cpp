@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr int kMenuSlot = 6;     // "menu.jpg": frame, buttons, row plates
-constexpr int kPanelSlot = 8;    // "PANLEFT01.jpg"
-constexpr int kPanel2Slot = 9;   // "PANRIGHT02.jpg"
-constexpr int kIconSlot = 3;     // "SKILLPOINT.png"
 
 constexpr int kWatchButton = 7;     // 7..12, one per row
 constexpr int kInstantButton = 13;  // 13..18
@@ -90,7 +86,7 @@ void drawManagerPanel() {
     drawTextCentred(uiText(35 + i), 95, 115, float(rowY[i] + 1));
     const int points = career.managerSkills[i];
     for (int d = 0; d < points && d < 22; ++d)
-      drawPictureRect(kIconSlot, 0, 0, 16, 16, float(160 + 12 * d), float(rowY[i]), 2);
+      drawPictureRect(kSkillPointSlot, 0, 0, 16, 16, float(160 + 12 * d), float(rowY[i]), 2);
   }
   drawTextCentred(uiText(136), 10, 370, 465);
   drawTextCentred(uiText(137), 10, 370, 480);
@@ -159,8 +155,8 @@ void drawTitlesMoneyAge() {
 
 void drawMonth() {
   drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
-  drawPictureRect(kPanelSlot, 0, 0, 510, 400, 36, 100, 1);
-  drawPictureRect(kPanel2Slot, 0, 0, 224, 400, 546, 100, 1);
+  drawPictureRect(kPanelLeftSlot, 0, 0, 510, 400, 36, 100, 1);
+  drawPictureRect(kPanelRightSlot, 0, 0, 224, 400, 546, 100, 1);
   drawFightRows();
   drawManagerPanel();
   drawRecentResults();

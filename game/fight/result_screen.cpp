@@ -101,7 +101,7 @@ void drawResult() {
 
   if (fightEndNote == kTowelNote || fightEndNote == kSeriousInjuryNote) {
     fillRect(0, 0, 800, 600, 0, 0, 0, 0.35f);
-    drawFramedBox(27, 200, 240, 600, 400, 0.96f);
+    drawFramedBox(kFrameSlot + 2, 200, 240, 600, 400, 0.96f);
     setTextColour(1.0f, 0.82f, 0.36f);
     drawTextCentred(uiText(282), 200, 600, 260);
     setTextColour(1, 1, 1);

@@ -23,11 +23,6 @@
 
 namespace {
 
-constexpr int kRingSlot = 7;       // "ringback.jpg"
-constexpr int kFigureSlot = 17;    // "BOXERS.png", frames of 125 x 125
-constexpr int kDownSlot = 18;      // "DOWN.png", frames of 160 x 260
-constexpr int kListSlot = 23;      // "text-only.png"
-constexpr int kFrameSlot = 25;     // "window1.png", the nine-piece frame
 
 constexpr int kKeyD = 28;          // engine key codes
 constexpr int kKeyP = 40;
@@ -132,7 +127,7 @@ void drawFighter(int side, float scale) {
   if (side == kPlayerSide && pose < 9) pose += 9;
   pose = std::clamp(pose, 0, 51);
   const int col = pose % 8, row = pose / 8;
-  drawPictureRect(kFigureSlot, 125 * col, 125 * row, 125, 125, f.x - 62.5f, f.y - 62.5f, 3, float(f.facing), scale);
+  drawPictureRect(kFiguresSlot, 125 * col, 125 * row, 125, 125, f.x - 62.5f, f.y - 62.5f, 3, float(f.facing), scale);
 }
 
 void drawFighters() {
@@ -319,7 +314,7 @@ void drawContinueButton() {
 }
 
 void drawCommentaryList() {
-  drawPictureRect(kListSlot, 0, 0, 496, 440, 0, 0, 2);
+  drawPictureRect(kTextListSlot, 0, 0, 496, 440, 0, 0, 2);
   drawText("Description", 28, 42);
   drawTextCentred("Time", 330, 435, 42);
   drawTextCentred("?", 440, 465, 42);

@@ -113,7 +113,7 @@ void destroyWindow() {
 
 void drawLoadingFrame() {
   fillRect(0, 0, 800, 600, 0, 0, 0, 1);
-  drawSlotFrame(0, 200, 150, 1);
+  drawSlotFrame(kBackgroundSlot, 200, 150, 1);
   drawTextCentred("Loading data, please wait...", 0, 800, 380);
   presentFrame(false);
 }
@@ -123,27 +123,34 @@ void setMusicVolume(int volume) {
 }
 
 void loadingScreen() {
-  loadSlotPicture(0, "data\\gfx\\hvlogo.jpg", 0);
+  loadSlotPicture(kBackgroundSlot, "data\\gfx\\hvlogo.jpg", 0);
   drawLoadingFrame();
-  for (int i = 1; i <= 3; ++i) {
+  for (int i = 0; i < 3; ++i) {
     char path[40];
-    std::snprintf(path, sizeof path, "data\\gfx\\window%d.png", i);
-    loadSlotPicture(24 + i, path, 0);
+    std::snprintf(path, sizeof path, "data\\gfx\\window%d.png", i + 1);
+    loadSlotPicture(kFrameSlot + i, path, 0);
   }
   if (!musicPlayer) {
     musicPlayer = new KSound();
     if (musicPlayer->LoadStream(KTools::GetDataPath(kLoadingMusicFile))) musicPlayer->PlayStream(false);
   }
   drawLoadingFrame();
+  // A picture, or (with no file) a step of the jingle's fading volume.
   static const struct {
     int slot;
     const char* file;
-  } pictures[] = {{0, "mainmenu.jpg"},    {1, "Lumora.tga"},   {6, "menu.jpg"},       {5, "create.jpg"},
-                  {8, "PANLEFT01.jpg"},   {9, "PANRIGHT02.jpg"}, {5, "create.jpg"},   {3, "SKILLPOINT.png"},
-                  {4, "STAR.tga"},        {-80, nullptr},       {21, "CALENDAR.jpg"}, {24, "tutorial.jpg"},
-                  {7, "ringback.jpg"},    {11, "PANRIGHT01.jpg"}, {12, "RANKS.jpg"},  {14, "STARLET.jpg"},
-                  {-60, nullptr},         {15, "FIGHT.jpg"},    {18, "DOWN.png"},     {-40, nullptr},
-                  {16, "LOADSAVE.jpg"},   {23, "text-only.png"}, {17, "BOXERS.png"}};
+  } pictures[] = {{kBackgroundSlot, "mainmenu.jpg"}, {kLogoSlot, "Lumora.tga"},
+                  {kMenuSlot, "menu.jpg"},             {kCreateSlot, "create.jpg"},
+                  {kPanelLeftSlot, "PANLEFT01.jpg"},   {kPanelRightSlot, "PANRIGHT02.jpg"},
+                  {kCreateSlot, "create.jpg"},         {kSkillPointSlot, "SKILLPOINT.png"},
+                  {kStarSlot, "STAR.tga"},             {-80, nullptr},
+                  {kCalendarSlot, "CALENDAR.jpg"},     {kTutorialSlot, "tutorial.jpg"},
+                  {kRingSlot, "ringback.jpg"},         {kBooksSlot, "PANRIGHT01.jpg"},
+                  {kRanksSlot, "RANKS.jpg"},           {kStarletSlot, "STARLET.jpg"},
+                  {-60, nullptr},                      {kCornerSlot, "FIGHT.jpg"},
+                  {kDownSlot, "DOWN.png"},             {-40, nullptr},
+                  {kLoadSaveSlot, "LOADSAVE.jpg"},     {kTextListSlot, "text-only.png"},
+                  {kFiguresSlot, "BOXERS.png"}};
   for (const auto& p : pictures) {
     if (!p.file) {
       setMusicVolume(-p.slot);
@@ -154,9 +161,9 @@ void loadingScreen() {
     loadSlotPicture(p.slot, path, 0);
   }
   // The fight's figure sheets are grids of frames.
-  pictureSlots[17].frameWidth = pictureSlots[17].frameHeight = 125;
-  pictureSlots[18].frameWidth = 160;
-  pictureSlots[18].frameHeight = 260;
+  pictureSlots[kFiguresSlot].frameWidth = pictureSlots[kFiguresSlot].frameHeight = 125;
+  pictureSlots[kDownSlot].frameWidth = 160;
+  pictureSlots[kDownSlot].frameHeight = 260;
 }
 
 }  // namespace

@@ -36,22 +36,22 @@ void installScreens() {
 // ---- Overlays -------------------------------------------------------------------------------
 
 void drawProfilePanel() {
-  drawPictureRect(6, 0, 1015, 375, 9, 229, 318, 3, 0, 1, 0.6f);
-  drawPictureRect(6, 1000, 0, 5, 110, 599, 210, 3, 0, 1, 0.6f);
-  drawPictureRect(6, 453, 841, 375, 118, 224, 205, 1);
-  drawPictureRect(6, 328, 712, 11, 12, 584, 208, 1);
-  for (int r = 0; r < 5; ++r) drawPictureRect(6, 459, 815, 106, 16, 230, float(229 + 18 * r), 3, 0, 1, 0.7f);
+  drawPictureRect(kMenuSlot, 0, 1015, 375, 9, 229, 318, 3, 0, 1, 0.6f);
+  drawPictureRect(kMenuSlot, 1000, 0, 5, 110, 599, 210, 3, 0, 1, 0.6f);
+  drawPictureRect(kMenuSlot, 453, 841, 375, 118, 224, 205, 1);
+  drawPictureRect(kMenuSlot, 328, 712, 11, 12, 584, 208, 1);
+  for (int r = 0; r < 5; ++r) drawPictureRect(kMenuSlot, 459, 815, 106, 16, 230, float(229 + 18 * r), 3, 0, 1, 0.7f);
   drawTextCentred(uiText(34), 235, 585, 209);
   static const int rowTops[5] = {229, 247, 266, 284, 302};
   for (int r = 0; r < 5; ++r) {
     const int points = career.managerSkills[r];
-    for (int d = 0; d < points && d < 30; ++d) drawPictureRect(3, 0, 0, 16, 16, float(337 + 12 * d), float(rowTops[r]), 2);
+    for (int d = 0; d < points && d < 30; ++d) drawPictureRect(kSkillPointSlot, 0, 0, 16, 16, float(337 + 12 * d), float(rowTops[r]), 2);
     drawTextCentred(uiText(35 + r), 235, 330, float(231 + 18 * r));
   }
 }
 
 void drawMonthlyPopup() {
-  drawSlotFrame(21, 272, 172, 1);
+  drawSlotFrame(kCalendarSlot, 272, 172, 1);
   char line[64];
   const int m = month >= 0 && month < 12 ? int(month) : 0;
   std::snprintf(line, sizeof line, "%s %d", monthNames[m], int(year));

@@ -30,7 +30,7 @@ namespace {
 // ---- Launcher -------------------------------------------------------------------------------
 
 void enterLauncher() {
-  loadSlotPicture(0, "data\\gfx\\launcher.png", 0);
+  loadSlotPicture(kBackgroundSlot, "data\\gfx\\launcher.png", 0);
   setHotspot(1, 40, 310, 15, 15, 30, 194, 1, 1, 0);
   setHotspot(2, 40, 310, 15, 15, 30, 224, -1, 1, 0);
   setHotspot(3, 40, 310, 15, 15, 205, 194, 1, 1, 0);
@@ -40,13 +40,13 @@ void enterLauncher() {
 }
 
 void drawLauncher() {
-  drawSlotFrame(0, 0, 0, 1);
+  drawSlotFrame(kBackgroundSlot, 0, 0, 1);
   for (int i : {1, 3}) {
     const Hotspot& h = hotspots[i];
-    drawPictureRect(0, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 2);
+    drawPictureRect(kBackgroundSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 2);
   }
   const Hotspot& start = hotspots[5];
-  drawPictureRect(0, start.srcX, start.srcY, start.width, start.height, start.x, start.y, 3, 0, 1, 0.7f);
+  drawPictureRect(kBackgroundSlot, start.srcX, start.srcY, start.width, start.height, start.x, start.y, 3, 0, 1, 0.7f);
   drawHoverHighlight();
   drawText("use DirectX", 60, 197);
   drawText("Fullscreen mode", 240, 197);
@@ -57,8 +57,8 @@ void drawLauncher() {
   else if (hovered == 5) help = "Save options and start the game";
   drawTextCentred(help, 0, 400, 166);
   drawHoverHighlight();
-  if (preferences.useDirectX == 1) drawPictureRect(0, 5, 305, 21, 23, hotspots[1].x - 2, hotspots[1].y - 8, 2);
-  if (preferences.windowed == 0) drawPictureRect(0, 5, 305, 21, 23, hotspots[3].x - 2, hotspots[3].y - 8, 2);
+  if (preferences.useDirectX == 1) drawPictureRect(kBackgroundSlot, 5, 305, 21, 23, hotspots[1].x - 2, hotspots[1].y - 8, 2);
+  if (preferences.windowed == 0) drawPictureRect(kBackgroundSlot, 5, 305, 21, 23, hotspots[3].x - 2, hotspots[3].y - 8, 2);
 }
 
 void inputLauncher() {
@@ -86,14 +86,14 @@ void enterMainMenu() {
 }
 
 void drawMainMenu() {
-  drawSlotFrame(0, 0, 0, 1);
+  drawSlotFrame(kBackgroundSlot, 0, 0, 1);
   static const int helpText[5] = {0, 406, 408, 409, 410};
   if (hovered >= 1 && hovered <= 4) drawTextCentred(uiText(helpText[hovered]), 0, 800, 570);
   drawText(uiText(411), 5, 545);
   char version[32];
   std::snprintf(version, sizeof version, "Version %s", kVersionText);
   drawTextRight(version, 790, 545);
-  drawSlotFrame(1, 735, 10, 2);
+  drawSlotFrame(kLogoSlot, 735, 10, 2);
   drawHoverHighlight();
 }
 
@@ -145,9 +145,9 @@ void enterNewManager() {
 
 void drawStars(int points, float y) {
   int i = 0;
-  for (; i < points / 3; ++i) drawSlotFrame(4, float(473 + 28 * i), y, 2);
+  for (; i < points / 3; ++i) drawSlotFrame(kStarSlot, float(473 + 28 * i), y, 2);
   const int rest = points % 3;
-  if (rest > 0) drawPictureRect(4, 0, 0, 10 * rest, pictureSlots[4].pictureHeight, float(473 + 28 * i), y, 2);
+  if (rest > 0) drawPictureRect(kStarSlot, 0, 0, 10 * rest, pictureSlots[kStarSlot].pictureHeight, float(473 + 28 * i), y, 2);
 }
 
 void drawNationList() {
@@ -160,7 +160,7 @@ void drawNationList() {
     fillRect(528, float(f + 210), 740, float(f + 227), 1, 1, 1, 0.5f);
   }
   nationListTop = std::clamp(nationListTop, 1, 50);
-  drawPictureRect(5, 619, 600, 10, 8, 725, 207 + 4.4f * float(nationListTop), 2);
+  drawPictureRect(kCreateSlot, 619, 600, 10, 8, 725, 207 + 4.4f * float(nationListTop), 2);
   for (int i = 0; i < 11; ++i) {
     const int n = nationListTop + i;
     if (n > kNationCount) break;
@@ -169,7 +169,7 @@ void drawNationList() {
 }
 
 void drawNewManager() {
-  drawSlotFrame(5, 0, 0, 1);
+  drawSlotFrame(kCreateSlot, 0, 0, 1);
   static bool blink = false;
   static uint32_t nextBlink = 0;
   const uint32_t now = KTools::GetMilliseconds();
@@ -204,7 +204,7 @@ void drawNewManager() {
   drawNumberCentred(int(cash) - expenses[m][1] - expenses[m][2], 690, 745, 465);
   drawTextCentred("$", 740, 750, 465);
   drawText(managerName, 458, 140);
-  for (int i = 0; i < career.freeSkillPoints && i < 30; ++i) drawPictureRect(3, 0, 0, 16, 16, float(160 + 20 * i), 463, 2);
+  for (int i = 0; i < career.freeSkillPoints && i < 30; ++i) drawPictureRect(kSkillPointSlot, 0, 0, 16, 16, float(160 + 20 * i), 463, 2);
   static const float rows[5] = {270, 302, 334, 366, 398};
   for (int d = 0; d < 5; ++d) drawStars(career.managerSkills[d], rows[d]);
   drawHoverHighlight();
@@ -298,13 +298,13 @@ void enterLoadSave() {
 }
 
 void drawLoadSave() {
-  drawPictureRect(6, 0, 0, 800, 600, 0, 0, 1);
-  drawPictureRect(16, 0, 0, 300, 400, 250, 100, 1);
+  drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
+  drawPictureRect(kLoadSaveSlot, 0, 0, 300, 400, 250, 100, 1);
   for (int i = 7; i <= 9; ++i) {
     const Hotspot& h = hotspots[i];
-    drawPictureRect(16, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 3, 0, 1, 0.8f);
+    drawPictureRect(kLoadSaveSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 3, 0, 1, 0.8f);
   }
-  drawPictureRect(16, 0, 405, 271, 20, 264, float(149 + 20 * selectedSaveSlot), 3, 0, 1, 0.8f);
+  drawPictureRect(kLoadSaveSlot, 0, 405, 271, 20, 264, float(149 + 20 * selectedSaveSlot), 3, 0, 1, 0.8f);
   for (int j = 0; j < kSaveSlots; ++j) drawTextCentred(slotDescriptions[j], 0, 800, float(153 + 20 * j));
   const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
   if (pointInRect(mx, my, 262, 149, 532, 343)) {

@@ -148,6 +148,22 @@ void fillRect(float x1, float y1, float x2, float y2, float r, float g, float b,
   if (KGraphic* p = painter()) p->DrawRect(x1, y1, x2, y2, r, g, b, a);
 }
 
+void drawFramedBox(int slot, float x1, float y1, float x2, float y2, float alpha) {
+  KGraphic* g = slotPicture(slot);
+  if (!g) {
+    fillRect(x1, y1, x2, y2, 0.08f, 0.07f, 0.07f, alpha);
+    return;
+  }
+  const float side = g->GetWidth(), c = 16;  // corner size in the picture and on the screen
+  const float sx[4] = {0, c, side - c, side}, sy[4] = {0, c, g->GetHeight() - c, g->GetHeight()};
+  const float dx[4] = {x1, x1 + c, x2 - c, x2}, dy[4] = {y1, y1 + c, y2 - c, y2};
+  for (int row = 0; row < 3; ++row)
+    for (int col = 0; col < 3; ++col)
+      if (dx[col + 1] > dx[col] && dy[row + 1] > dy[row])
+        g->BlitStretch(sx[col], sy[row], sx[col + 1], sy[row + 1], dx[col], dy[row], dx[col + 1], dy[row + 1], alpha,
+                       0, false, false, 0, 0);
+}
+
 // ---- Text -----------------------------------------------------------------------------------
 
 void drawText(const char* text, float x, float y) {

@@ -65,6 +65,30 @@ extern uint32_t soundRequests[kGameSoundCount];
 
 constexpr int kPictureSlotCount = 100;
 
+// The slots the loading screen fills, shared by the screens; a screen's own pictures go into
+// slots from 30 on.
+constexpr int kBackgroundSlot = 0;   // the screen's background: the logo while loading, then
+                                     // "mainmenu.jpg"; "launcher.png" in the launcher
+constexpr int kLogoSlot = 1;         // "Lumora.tga"
+constexpr int kSkillPointSlot = 3;   // "SKILLPOINT.png": skill points, arrows, small icons
+constexpr int kStarSlot = 4;         // "STAR.tga"
+constexpr int kCreateSlot = 5;       // "create.jpg": the new-manager screen
+constexpr int kMenuSlot = 6;         // "menu.jpg": frame, tabs, buttons and plates of the career screens
+constexpr int kRingSlot = 7;         // "ringback.jpg": the fight screen
+constexpr int kPanelLeftSlot = 8;    // "PANLEFT01.jpg": the leather panels
+constexpr int kPanelRightSlot = 9;   // "PANRIGHT02.jpg"
+constexpr int kBooksSlot = 11;       // "PANRIGHT01.jpg": the books panel, table buttons, logos
+constexpr int kRanksSlot = 12;       // "RANKS.jpg"
+constexpr int kStarletSlot = 14;     // "STARLET.jpg": the boxer screen's stage
+constexpr int kCornerSlot = 15;      // "FIGHT.jpg": the corner screen
+constexpr int kLoadSaveSlot = 16;    // "LOADSAVE.jpg"
+constexpr int kFiguresSlot = 17;     // "BOXERS.png": the fight figures, frames of 125 x 125
+constexpr int kDownSlot = 18;        // "DOWN.png": a boxer down, frames of 160 x 260
+constexpr int kCalendarSlot = 21;    // "CALENDAR.jpg": the monthly pop-up
+constexpr int kTextListSlot = 23;    // "text-only.png": the commentary list
+constexpr int kTutorialSlot = 24;    // "tutorial.jpg"
+constexpr int kFrameSlot = 25;       // "window1.png" to "window3.png" in 25..27: nine-piece frames
+
 struct PictureSlot {
   KGraphic* picture;      // null = empty
   int16_t frame;          // the frame drawSlotFrame draws; 0 after loading

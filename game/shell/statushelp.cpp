@@ -44,7 +44,7 @@ void drawStatusLine() {
   drawText(line, 165, 512);
 
   if (hovered >= 1 && hovered <= 6) {
-    drawPictureRect(6, 800, 33 * (hovered - 1), 199, 33, 522, 25, 1);
+    drawPictureRect(kMenuSlot, 800, 33 * (hovered - 1), 199, 33, 522, 25, 1);
     switch (hovered) {
       case 1:
         helpLine(44, 535);

@@ -25,7 +25,7 @@ void drawTutorialPanel() {
     setTextColour(1, 1, 1);
     return;
   }
-  drawSlotFrame(24, float(panel.x), float(panel.y), 1);
+  drawSlotFrame(kTutorialSlot, float(panel.x), float(panel.y), 1);
   setTextColour(0, 0, 0);
   drawText(panel.title, float(panel.titleX), float(panel.titleY));
   setTextColour(0, 0, 0);
