@@ -24,10 +24,11 @@ void drawMessageWindow() {
   const int count = resolveMessage(popup, lines);
   const MessageDefinition* def = findMessage(popup);
   const char* picture = def ? def->picture : nullptr;
-  static const char* loadedPicture = nullptr;
-  if (picture && picture != loadedPicture) {
-    loadSlotPicture(kEventPictureSlot, picture, 0);
-    loadedPicture = picture;
+  // The slot's tag names the message whose picture it holds (also when the file could not be
+  // read): a picture is loaded once per message, and again once the slots have been freed.
+  if (picture && pictureSlots[kEventPictureSlot].tag != popup) {
+    loadSlotPicture(kEventPictureSlot, picture, popup);
+    pictureSlots[kEventPictureSlot].tag = int16_t(popup);
   }
   const float pictureHeight = picture && slotPicture(kEventPictureSlot) ? 170 : 0;
   const float height = 70 + 22 * float(count) + pictureHeight + 30;

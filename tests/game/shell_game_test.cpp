@@ -20,6 +20,7 @@
 #include "shell/screenkit.h"
 #include "shell/texttable.h"
 #include "shell/tutorial.h"
+#include "graphics/KGraphic.h"
 #include "window/KWindow.h"
 
 namespace {
@@ -268,6 +269,25 @@ TEST_P(Game, AMessageSwallowsTheClickUnderIt) {
   EXPECT_EQ(screenState, kBoxerScreen);
   d.click(25 + 75 * 2 + 30, 50);
   EXPECT_EQ(screenState, kFinancesScreen);
+}
+
+// A random event's picture comes back when its message shows again after the picture slots
+// were emptied (as when the game window is made anew).
+TEST_P(Game, AMessagesPictureIsLoadedAgainOnceItsSlotWasEmptied) {
+  ASSERT_TRUE(d.quickStart());
+  constexpr int kEventSlot = 30;
+  popup = 16;  // a random event with its picture
+  popupBoxer = career.stable[0];
+  d.frame(2);
+  ASSERT_NE(slotPicture(kEventSlot), nullptr);
+  d.click(400, 300);
+  delete pictureSlots[kEventSlot].picture;
+  pictureSlots[kEventSlot] = PictureSlot{};
+  popup = 16;
+  d.frame(2);
+  EXPECT_NE(slotPicture(kEventSlot), nullptr);
+  d.click(400, 300);
+  EXPECT_EQ(popup, 0);
 }
 
 TEST_P(Game, ClosingAGameOverMessageStartsANewWorld) {
