@@ -21,6 +21,7 @@
 #include "shell/texttable.h"
 #include "shell/tutorial.h"
 #include "tools/KTools.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -481,6 +482,6 @@ TEST_P(BoxerScreen, EveryPanelDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, BoxerScreen, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 }  // namespace

@@ -389,24 +389,18 @@ TEST_F(FightScreens, MarkersShowFiveTimesTheDamageAndFade) {
   EXPECT_LE(damageMarkers[0].life, 0.0f);
 }
 
-TEST(FightScreensOpenGL, RingViewDraws) {
-  GameDriver d;
-  tutorialOn = 0;
-  boutOpen = false;
-  ASSERT_TRUE(d.bootGame(true));
-  d.frame(2);
-  d.clickHotspot(3);
-  ASSERT_EQ(screenState, kBoxerScreen);
-  openRankingsScreen();
-  const Boxer& me = boxers[selectedBoxer];
-  for (int b = 0; b < kBoxerCount && opponent < 0; ++b)
-    if (boxers[b].manager == kFree && boxers[b].category == me.category &&
-        withinChallengeLimits(me.rank, boxers[b].rank))
-      opponent = int16_t(b);
-  const int fight = arrangeFight();
-  ASSERT_GE(fight, 0);
-  watchFight(fight);
-  d.frame(2);
+// The same fixture with the OpenGL renderer.
+class FightScreensOpenGL : public FightScreens {
+ protected:
+  void SetUp() override {
+    boutOpen = false;
+    resultShown = false;
+    boot(true);
+  }
+};
+
+TEST_F(FightScreensOpenGL, RingViewDraws) {
+  watch();
   d.click(hotspots[4].x + 80, hotspots[4].y + 20);
   ASSERT_EQ(screenState, kFightScreen);
   d.frame(250);
@@ -418,25 +412,8 @@ TEST(FightScreensOpenGL, RingViewDraws) {
   EXPECT_GT(brightPixels(px, 500, 110, 800, 124), 20);
 }
 
-TEST(FightScreensOpenGL, CornerFightAndResultDraw) {
-  GameDriver d;
-  tutorialOn = 0;
-  boutOpen = false;
-  ASSERT_TRUE(d.bootGame(true));
-  d.frame(2);
-  d.clickHotspot(3);
-  ASSERT_EQ(screenState, kBoxerScreen);
-  openRankingsScreen();
-  const Boxer& me = boxers[selectedBoxer];
-  for (int b = 0; b < kBoxerCount && opponent < 0; ++b)
-    if (boxers[b].manager == kFree && boxers[b].category == me.category &&
-        withinChallengeLimits(me.rank, boxers[b].rank))
-      opponent = int16_t(b);
-  const int fight = arrangeFight();
-  ASSERT_GE(fight, 0);
-  watchFight(fight);
-  d.frame(2);
-  ASSERT_EQ(screenState, kCornerScreen);
+TEST_F(FightScreensOpenGL, CornerFightAndResultDraw) {
+  watch();
   d.keepScreenshot("corner");
   std::vector<uint32_t> px = d.pixels();
   EXPECT_GT(brightPixels(px, 240, 440, 555, 455), 20);

@@ -15,6 +15,7 @@
 #include "shell/screenkit.h"
 #include "shell/texttable.h"
 #include "shell/tutorial.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST_P(FinancesScreen, EachPageWithItsTable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, FinancesScreen, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 TEST_P(FinancesScreenSoftware, PagesAndItemsWrapBothWays) {
   openFinances();

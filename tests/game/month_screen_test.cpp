@@ -18,6 +18,7 @@
 #include "shell/screenkit.h"
 #include "shell/texttable.h"
 #include "shell/tutorial.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_P(MonthScreen, TwoDueFightsAndAYearOfResults) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, MonthScreen, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 TEST_P(MonthScreenSoftware, NoDueFightShowsNoButtons) {
   openMonth();

@@ -13,6 +13,7 @@
 #include "shell/screenkit.h"
 #include "shell/shell.h"
 #include "shell/tutorial.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -362,6 +363,6 @@ TEST_P(RankingsScreenSoftware, TutorialAdvancesOnceAtEachHook) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, RankingsScreen, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 INSTANTIATE_TEST_SUITE_P(Renderers, RankingsScreenSoftware, ::testing::Values(false),
                          [](const auto&) { return "Software"; });

@@ -18,6 +18,7 @@
 #include "shell/shell.h"
 #include "shell/tutorial.h"
 #include "tools/KTools.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ TEST_P(SearchScreenBoth, CandidateInBothModes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, SearchScreenBoth, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 TEST_F(SearchScreen, SteppersRefuseAtTheirBoundsAndTheCategoryWraps) {
   // A skill minimum at 0 does not go below it.

@@ -22,6 +22,7 @@
 #include "shell/tutorial.h"
 #include "graphics/KGraphic.h"
 #include "window/KWindow.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -306,7 +307,7 @@ TEST_P(Game, QuitButtonEndsTheLoop) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Game, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 // The shell's screens as a player sees them; with BRAWNMOOR_SCREENS_DIR set the frames are
 // kept as pictures (docs/screens). Without it the test still walks every screen.
@@ -365,4 +366,4 @@ TEST_P(ShellScreens, WalkThroughTheShellsScreens) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, ShellScreens, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);

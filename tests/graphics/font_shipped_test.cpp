@@ -10,6 +10,7 @@
 #include "frame.h"
 #include "graphics/KGraphic.h"
 #include "shell/fonttables.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -265,6 +266,6 @@ TEST_P(ShippedFonts, ParagraphsLongerThanTheOldBuffersAreDrawnToTheEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, ShippedFonts, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "font/KBitmapFont.h"
 #include "frame.h"
 #include "support/tempdir.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -113,6 +114,6 @@ TEST_P(Fonts, WrapsAtSpacesAndAligns) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Fonts, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 }  // namespace

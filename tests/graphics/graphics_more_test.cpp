@@ -15,6 +15,7 @@
 #include "support/tempdir.h"
 #include "tools/KTools.h"
 #include "window/KScreen.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -433,7 +434,7 @@ TEST_P(MorePictures, PictureMadeBeforeTheScreenSizeIsKnown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, MorePictures, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 // ---- the software twin after its device was rebuilt ------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "graphics/KGraphicGL.h"
 #include "support/tempdir.h"
 #include "window/KScreen.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -257,7 +258,7 @@ TEST_P(Pictures, GrabBackBuffer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Pictures, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 TEST(PicturesBoth, RenderersDrawTheSameScene) {
   std::vector<uint32_t> frames[2];

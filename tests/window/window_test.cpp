@@ -25,6 +25,7 @@
 #include "window/KWindowDD.h"
 #include "window/KWindowFactory.h"
 #include "window/KWindowGL.h"
+#include "support/renderers.h"
 
 namespace {
 
@@ -688,7 +689,7 @@ TEST_P(WindowTest, ShowHideAndTitle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, WindowTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 // ---------------------------------------------------------------------------------------------
 
@@ -762,7 +763,7 @@ TEST_P(FullScreenActivation, GivesBackAndTakesTheDisplayMode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, FullScreenActivation, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "OpenGL" : "Software"; });
+                         rendererName);
 
 // Both renderers draw the same picture: rectangles and a blended, tinted sprite under a turned
 // and zoomed view. Edges may differ by a pixel and colours by the 16-bit textures' steps.
