@@ -35,8 +35,6 @@ KGraphic* arrowPointer = nullptr;
 KGraphic* handPointer = nullptr;
 KGraphic* pointerShadow = nullptr;
 char windowTitle[64];
-uint32_t processStart = 0;
-uint32_t firstMenuFrame = 0;
 int32_t captureCounter = -1;  // video capture: off unless a build sets it to 0
 uint32_t lastCapture = 0;
 int16_t eventMouseX = 0, eventMouseY = 0;
@@ -204,8 +202,6 @@ static void findInstalledData() {
 bool startLauncher() {
   KTools::InitPaths();
   findInstalledData();
-  processStart = KTools::GetMilliseconds();
-  firstMenuFrame = 0;
   loadPreferences();
   userFolder();
   preferences.started = 1;
@@ -340,7 +336,6 @@ bool mainFrame() {
   handleInput();
   drawPointer();
   presentFrame();
-  if (firstMenuFrame == 0 && screenState == kMainMenuScreen) firstMenuFrame = KTools::GetMilliseconds();
   if (captureCounter >= 0 && KTools::GetMilliseconds() - lastCapture > 60) {
     char path[32];
     std::snprintf(path, sizeof path, "video//%04d.jpg", int(captureCounter));
@@ -374,8 +369,6 @@ void requestScreenshot(const char* path) {
 }
 
 bool lastScreenshotSaved() { return screenshotSaved; }
-
-uint32_t startUpMilliseconds() { return firstMenuFrame ? firstMenuFrame - processStart : 0; }
 
 int run() {
   if (!startLauncher()) {

@@ -37,8 +37,4 @@ bool lastScreenshotSaved();
 // The whole program; returns 0.
 int run();
 
-// The time from the program's start to the first main-menu frame, in milliseconds (0 until
-// that frame has been drawn).
-uint32_t startUpMilliseconds();
-
 }  // namespace app
