@@ -3,8 +3,6 @@
 // frame at a time with injected input; run() strings them together.
 #pragma once
 
-#include <cstdint>
-
 struct KEvent;
 
 namespace app {
