@@ -136,7 +136,7 @@ void beginBout() {
   fightEvent = -1;
   if (fightSpeed < 1 || fightSpeed > 3) fightSpeed = 2;
   savedFightSpeed = fightSpeed;
-  fightNextScreen = kCornerScreen;
+  fightNextScreen = kNextCorner;
 }
 
 namespace {
@@ -361,7 +361,7 @@ void countTimer(uint32_t now) {
       }
       if (count == 14) fightSounds().Play(r(7) > 2 ? FightSound::KO2 : FightSound::KO, 100);
     }
-    if (count > 19 && frameShowsResultAfterCount()) fightNextScreen = kResultScreen;
+    if (count > 19 && frameShowsResultAfterCount()) fightNextScreen = kNextResult;
     return;
   }
   if (count > 98) {
@@ -377,7 +377,7 @@ void countTimer(uint32_t now) {
       if (count == 104) fightEvent = 11;
       if (count == 108) fightSounds().Play(r(7) > 2 ? FightSound::TKO2 : FightSound::TKO, 100);
     }
-    if (count > 115 && frameShowsResultAfterCount()) fightNextScreen = kResultScreen;
+    if (count > 115 && frameShowsResultAfterCount()) fightNextScreen = kNextResult;
   }
 }
 
@@ -416,7 +416,7 @@ void fightFrame() {
 
   // Text mode: the round ends on the player's click once the clock ran out.
   if (textMode && roundClock == 0 && count < 9 && continueRequested && fightNextScreen == 0)
-    fightNextScreen = roundIndex > boutRounds() - 1 || f->stopRound > 0 ? kResultScreen : kCornerScreen;
+    fightNextScreen = roundIndex > boutRounds() - 1 || f->stopRound > 0 ? kNextResult : kNextCorner;
 }
 
 void endRound() {
@@ -470,11 +470,11 @@ void endRound() {
       f->winner = int16_t(a > b ? f->boxerA : f->boxerB);
       f->unanimous = std::abs(a - b) >= 11 ? 1 : 0;
     }
-    if (!textMode) fightNextScreen = kResultScreen;
+    if (!textMode) fightNextScreen = kNextResult;
     return;
   }
-  if (!textMode) fightNextScreen = stopped || roundIndex > rounds - 1 ? kResultScreen : kCornerScreen;
-  else if (stopped) fightNextScreen = kResultScreen;
+  if (!textMode) fightNextScreen = stopped || roundIndex > rounds - 1 ? kNextResult : kNextCorner;
+  else if (stopped) fightNextScreen = kNextResult;
 }
 
 void throwTowel() {
@@ -499,7 +499,7 @@ bool fightContinueClick() {
   if (continueRequested) return false;
   continueRequested = 1;
   endRound();
-  if (decided && ((count > 19 && count < 99) || count > 115)) fightNextScreen = kResultScreen;
+  if (decided && ((count > 19 && count < 99) || count > 115)) fightNextScreen = kNextResult;
   return true;
 }
 

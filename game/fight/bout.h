@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include "career/screenstates.h"
-
 enum FighterAction : int16_t {
   Guard = 0,     // standing, idle pose swinging
   Approach = 1,  // stepping towards the other boxer
@@ -59,7 +57,11 @@ constexpr int16_t kStopped = 99;     // 99..120: the fight was stopped, end sequ
 constexpr int16_t kTowelNote = 98;
 constexpr int16_t kSeriousInjuryNote = 99;
 
-// Screens the bout asks for: kCornerScreen, kResultScreen.
+// What the bout asks the screens to show next (fightNextScreen): the corner before the next
+// round, or the result. The values are those screens' states, so that the fight screen switches
+// to them as they are.
+constexpr int16_t kNextCorner = 8;
+constexpr int16_t kNextResult = 10;
 
 // ---- The bout's state ---------------------------------------------------------------------
 
@@ -80,7 +82,7 @@ extern int16_t judgeCards[2][kMaxRounds][3];
 extern uint32_t lastTick, lastClockTick, lastCountTick, lastOpponentThink;
 extern DamageMarker damageMarkers[kDamageMarkers];
 extern int16_t fightEndNote;         // 0, kTowelNote or kSeriousInjuryNote
-extern int16_t fightNextScreen;      // 0 stay; kCornerScreen or kResultScreen when due
+extern int16_t fightNextScreen;      // 0 stay; kNextCorner or kNextResult when due
 extern int16_t countedSide;          // the side being counted, -1 none
 extern int16_t punchesThrown[2][kMaxRounds];  // punches started, per side and round
 

@@ -56,7 +56,7 @@ BoutDriverResult driveBout(int fight, const BoutDriverOptions& options) {
       result.frames++;
       if (options.onFrame) options.onFrame(options.user);
     }
-    if (fightNextScreen == kResultScreen) {
+    if (fightNextScreen == kNextResult) {
       result.finished = true;
       break;
     }

@@ -2,29 +2,29 @@
 
 #include <cstdio>
 
-#include "career/finances_screen.h"
 #include "career/generation.h"
-#include "career/search_screen.h"
-#include "career/rankings_screen.h"
 #include "career/world.h"
-#include "fight/month_screen.h"
-#include "fight/boxer_screen.h"
-#include "fight/fight_screens.h"
-#include "shell/hotspots.h"
-#include "shell/menus.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/texttable.h"
-#include "shell/tutorial.h"
+#include "screens/boxer.h"
+#include "screens/fight.h"
+#include "screens/finances.h"
+#include "screens/menus.h"
+#include "screens/messagewindow.h"
+#include "screens/month.h"
+#include "screens/rankings.h"
+#include "screens/search.h"
+#include "screens/tutorialpanel.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
 #include "window/KInput.h"
 
-void setTabBarHotspots(int height) {
-  for (int i = 0; i < 6; ++i) setHotspot(i + 1, 75 * i, 600, 76, height, 25 + 75 * i, 19, 1, 1, 6);
-  if (hotspotCount < 7) hotspotCount = 7;
-}
-
 void installScreens() {
-  installMenuScreens();
+  installLauncher();
+  installMainMenu();
+  installNewManagerScreen();
+  installSaveLoadScreen();
   installBoxerScreen();
   installFinancesScreen();
   installRankingsScreen();

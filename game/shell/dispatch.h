@@ -10,9 +10,6 @@ void drawScreen();
 // The input pass: closing overlays, hover, the tab bar, the screen's own input, the header.
 void handleInput();
 
-// The six tabs of the career screens as hotspots 1..6 (height 75 or 76).
-void setTabBarHotspots(int height = 75);
-
 // The manager profile panel and the monthly message pop-up.
 void drawProfilePanel();
 void drawMonthlyPopup();

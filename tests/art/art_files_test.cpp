@@ -18,7 +18,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include "shell/fonttables.h"
+#include "ui/fonttables.h"
 
 namespace {
 

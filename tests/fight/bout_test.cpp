@@ -46,7 +46,7 @@ TEST_F(Bout, TheRoundIsJudgedWhenTheClockShowsOne) {
       lastClock = roundClock;
     }
   }
-  EXPECT_EQ(fightNextScreen, kCornerScreen);
+  EXPECT_EQ(fightNextScreen, kNextCorner);
   EXPECT_EQ(roundClock, 1);
   EXPECT_EQ(roundIndex, 1);
   // 179 clock seconds of 121 ms each (the gate fires when more than 120 ms have passed).
@@ -157,7 +157,7 @@ TEST_F(Bout, DecisionsOnTheTotals) {
       EXPECT_EQ(record().pointsB, c.opponent);
       EXPECT_EQ(record().unanimous, c.unanimous) << c.player << "-" << c.opponent;
     }
-    EXPECT_EQ(fightNextScreen, kResultScreen);
+    EXPECT_EQ(fightNextScreen, kNextResult);
   }
 }
 
@@ -192,7 +192,7 @@ TEST_F(Bout, TheBellSavesABoxerDown) {
   savedFightSpeed = 1;
   fightSpeed = 6;
   frames(6 * 120 * 3);
-  EXPECT_EQ(fightNextScreen, kCornerScreen);
+  EXPECT_EQ(fightNextScreen, kNextCorner);
   EXPECT_LT(count, 9);
   EXPECT_EQ(record().koRound, -1);
   EXPECT_EQ(record().winner, -1);
@@ -214,7 +214,7 @@ TEST_F(Bout, ACountToTenIsAKnockout) {
   savedFightSpeed = 1;
   fightSpeed = 6;
   while (fightNextScreen == 0 && now < 10000000) frames(16, 16);
-  EXPECT_EQ(fightNextScreen, kResultScreen);
+  EXPECT_EQ(fightNextScreen, kNextResult);
   EXPECT_EQ(record().koRound, 1);
   EXPECT_EQ(record().winner, b);
   EXPECT_GT(count, 19);
@@ -269,7 +269,7 @@ TEST_F(Bout, TheTowel) {
   EXPECT_EQ(fightEndNote, kTowelNote);
   // The end sequence runs to the result screen.
   while (fightNextScreen == 0 && now < 10000000) frames(16, 16);
-  EXPECT_EQ(fightNextScreen, kResultScreen);
+  EXPECT_EQ(fightNextScreen, kNextResult);
   EXPECT_GT(count, 115);
 }
 
@@ -311,7 +311,7 @@ TEST_F(Bout, TextModeWaitsForTheClick) {
   EXPECT_TRUE(fightContinueClick());
   EXPECT_EQ(roundIndex, 1);
   frames(1);
-  EXPECT_EQ(fightNextScreen, kCornerScreen);
+  EXPECT_EQ(fightNextScreen, kNextCorner);
 }
 
 TEST_F(Bout, DamageMarkers) {

@@ -10,18 +10,18 @@
 
 #include "career/training.h"
 #include "career/world.h"
-#include "fight/boxer_screen.h"
 #include "gamedriver.h"
 #include "graphics/KGraphic.h"
 #include "mesh/KModel.h"
 #include "mesh/KModelFactory.h"
-#include "shell/hotspots.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/texttable.h"
-#include "shell/tutorial.h"
-#include "tools/KTools.h"
+#include "screens/boxer.h"
 #include "support/renderers.h"
+#include "tools/KTools.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
 
 namespace {
 

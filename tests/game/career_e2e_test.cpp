@@ -15,22 +15,22 @@
 #include <vector>
 
 #include "career/contracts.h"
-#include "career/finances_screen.h"
 #include "career/monthadvance.h"
 #include "career/rankings.h"
 #include "career/training.h"
 #include "career/world.h"
 #include "fight/bout.h"
-#include "fight/fight_screens.h"
 #include "gamedriver.h"
+#include "saves/preferences.h"
+#include "saves/savegame.h"
+#include "screens/fight.h"
+#include "screens/finances.h"
+#include "screens/menus.h"
 #include "shell/app.h"
-#include "shell/hotspots.h"
-#include "shell/menus.h"
-#include "shell/preferences.h"
-#include "shell/savegame.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/tutorial.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/tutorial.h"
 
 namespace {
 

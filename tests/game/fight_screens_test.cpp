@@ -15,12 +15,12 @@
 #include "career/world.h"
 #include "fight/bout.h"
 #include "fight/commentary.h"
-#include "fight/fight_screens.h"
 #include "gamedriver.h"
+#include "screens/fight.h"
 #include "tools/KTools.h"
-#include "shell/hotspots.h"
-#include "shell/screenkit.h"
-#include "shell/tutorial.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/tutorial.h"
 
 namespace {
 

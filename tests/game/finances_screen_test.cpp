@@ -5,17 +5,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "career/finances_screen.h"
 #include "career/monthadvance.h"
 #include "career/training.h"
 #include "career/world.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/shell.h"
-#include "shell/screenkit.h"
-#include "shell/texttable.h"
-#include "shell/tutorial.h"
+#include "screens/finances.h"
 #include "support/renderers.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
 
 namespace {
 

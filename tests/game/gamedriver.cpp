@@ -8,12 +8,12 @@
 #include "career/world.h"
 #include "graphics/KGraphic.h"
 #include "graphics/KGraphicFactory.h"
+#include "saves/preferences.h"
 #include "shell/app.h"
-#include "shell/hotspots.h"
-#include "shell/preferences.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
 #include "tools/KTools.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
 #include "window/KWindow.h"
 
 namespace {

@@ -11,14 +11,14 @@
 #include "career/monthadvance.h"
 #include "career/rankings.h"
 #include "career/world.h"
-#include "fight/month_screen.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/shell.h"
-#include "shell/screenkit.h"
-#include "shell/texttable.h"
-#include "shell/tutorial.h"
+#include "screens/month.h"
 #include "support/renderers.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "career/rankings.h"
 #include "career/world.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/tutorial.h"
 #include "support/renderers.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/tutorial.h"
 
 namespace {
 

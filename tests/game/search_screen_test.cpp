@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "career/contracts.h"
-#include "career/search_screen.h"
 #include "career/world.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/preferences.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/tutorial.h"
-#include "tools/KTools.h"
+#include "saves/preferences.h"
+#include "screens/search.h"
 #include "support/renderers.h"
+#include "tools/KTools.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/tutorial.h"
 
 namespace {
 

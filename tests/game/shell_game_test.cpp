@@ -11,18 +11,18 @@
 
 #include "career/world.h"
 #include "gamedriver.h"
-#include "shell/app.h"
-#include "shell/hotspots.h"
-#include "shell/shell.h"
-#include "shell/menus.h"
-#include "shell/preferences.h"
-#include "shell/savegame.h"
-#include "shell/screenkit.h"
-#include "shell/texttable.h"
-#include "shell/tutorial.h"
 #include "graphics/KGraphic.h"
-#include "window/KWindow.h"
+#include "saves/preferences.h"
+#include "saves/savegame.h"
+#include "screens/menus.h"
+#include "shell/app.h"
 #include "support/renderers.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
+#include "window/KWindow.h"
 
 namespace {
 

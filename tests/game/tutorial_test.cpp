@@ -6,9 +6,10 @@
 #include "career/world.h"
 #include "fight/bout.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/screenkit.h"
-#include "shell/tutorial.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "screens/tutorialpanel.h"
+#include "ui/tutorial.h"
 
 namespace {
 

@@ -10,10 +10,11 @@
 #include "career/training.h"
 #include "career/world.h"
 #include "gamedriver.h"
-#include "shell/hotspots.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/tutorial.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "screens/tutorialpanel.h"
+#include "ui/tutorial.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "font/KBitmapFont.h"
 #include "frame.h"
 #include "graphics/KGraphic.h"
-#include "shell/fonttables.h"
 #include "support/renderers.h"
+#include "ui/fonttables.h"
 
 namespace {
 

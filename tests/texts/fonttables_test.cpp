@@ -3,7 +3,7 @@
 #include <cstring>
 #include <set>
 
-#include "shell/fonttables.h"
+#include "ui/fonttables.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "shell/texttable.h"
 #include "support/tempdir.h"
 #include "tools/KTools.h"
+#include "ui/texttable.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "artgen.h"
-#include "shell/fonttables.h"
+#include "ui/fonttables.h"
 
 namespace art {
 

@@ -151,7 +151,7 @@ void makeReview() {
 }  // namespace art
 
 // ---- screen mock-ups (for the developer's eye; not part of the data) ----------------------------
-#include "shell/fonttables.h"
+#include "ui/fonttables.h"
 
 namespace art {
 

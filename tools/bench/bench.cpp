@@ -7,10 +7,10 @@
 #include "career/contracts.h"
 #include "career/generation.h"
 #include "career/monthadvance.h"
-#include "fight/boutdriver.h"
-#include "shell/savegame.h"
-#include "shell/texttable.h"
 #include "career/world.h"
+#include "fight/boutdriver.h"
+#include "saves/savegame.h"
+#include "ui/texttable.h"
 
 // A whole new world, data files read included.
 static void BM_GenerateWorld(benchmark::State& state) {

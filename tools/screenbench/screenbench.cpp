@@ -18,12 +18,12 @@
 #include "career/rankings.h"
 #include "career/world.h"
 #include "fight/bout.h"
+#include "saves/preferences.h"
+#include "screens/menus.h"
 #include "shell/app.h"
-#include "shell/menus.h"
-#include "shell/preferences.h"
-#include "shell/screenkit.h"
-#include "shell/shell.h"
-#include "shell/tutorial.h"
+#include "ui/screenkit.h"
+#include "ui/session.h"
+#include "ui/tutorial.h"
 #include "window/KWindow.h"
 
 namespace {

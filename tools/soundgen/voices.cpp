@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/tutorial_texts.h"
 #include "sounds.h"
 #include "speech.h"
+#include "ui/tutorial_texts.h"
 
 namespace sg {
 

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "saves/preferences.h"
+#include "screens/menus.h"
 #include "shell/app.h"
-#include "shell/menus.h"
-#include "shell/preferences.h"
-#include "shell/screenkit.h"
+#include "ui/screenkit.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "font/KBitmapFont.h"
 #include "graphics/KGraphic.h"
 #include "graphics/KGraphicFactory.h"
-#include "shell/fonttables.h"
-#include "shell/tutorial_texts.h"
 #include "tools/KTools.h"
+#include "ui/fonttables.h"
+#include "ui/tutorial_texts.h"
 #include "window/KWindow.h"
 #include "window/KWindowFactory.h"
 

@@ -1,4 +1,0 @@
-#include "shell/shell.h"
-
-uint8_t profilePanel;
-uint8_t gameInProgress;

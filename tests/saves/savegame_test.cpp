@@ -1,0 +1,351 @@
+#include "saves/savegame.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "career/autopilot.h"
+#include "career/contracts.h"
+#include "career/generation.h"
+#include "career/monthadvance.h"
+#include "career/rankings.h"
+#include "career/training.h"
+#include "career/world.h"
+#include "saves/preferences.h"
+#include "support/tempdir.h"
+#include "tools/KTools.h"
+#include "ui/session.h"
+#include "ui/texttable.h"
+
+namespace {
+
+class Saves : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    KTools::SetMessageBoxHandler(countBox);
+    boxes = 0;
+    loadTextTable(0);
+  }
+  void TearDown() override {
+    KTools::SetMessageBoxHandler(nullptr);
+    unsetenv("XDG_DATA_HOME");
+  }
+  static void countBox(const char* caption, const char*) {
+    ++boxes;
+    lastCaption = caption;
+  }
+  // A career of some months, played by the autopilot.
+  void playCareer(unsigned seed, int months) {
+    std::srand(seed);
+    ASSERT_TRUE(generateWorld());
+    quickStart();
+    for (int m = 0; m < months && !gameOver; ++m) autopilotMonth();
+    profilePanel = 1;
+    panelSelector = 3;
+  }
+  std::string slotPath(int slot) { return home.path() + "/Brawnmoor/slot" + std::to_string(slot); }
+  std::vector<uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  TempDir home;
+  static inline int boxes = 0;
+  static inline std::string lastCaption;
+};
+
+TEST_F(Saves, AFreshFolderListsTenEmptySlots) {
+  listSlots();
+  for (const auto& d : slotDescriptions) EXPECT_STREQ(d, "Empty Savegame Slot");
+  EXPECT_FALSE(loadSlot(4));
+}
+
+TEST_F(Saves, RoundTripByteForByte) {
+  playCareer(99, 14);
+  std::vector<uint8_t> before(kSaveFileSize), after(kSaveFileSize);
+  buildSaveImage(before.data());
+  ASSERT_TRUE(saveSlot(3));
+  EXPECT_EQ(readFile(slotPath(3)), before);
+
+  // A different world in between.
+  std::srand(5);
+  ASSERT_TRUE(generateWorld());
+  quickStart();
+  ASSERT_TRUE(loadSlot(3));
+  buildSaveImage(after.data());
+  EXPECT_TRUE(before == after);
+  for (size_t i = 0; i < kSaveFileSize; ++i)
+    if (before[i] != after[i]) {
+      ADD_FAILURE() << "first difference at byte " << i;
+      break;
+    }
+  EXPECT_EQ(profilePanel, 1);
+  EXPECT_EQ(panelSelector, 3);
+
+  listSlots();
+  char expected[300];
+  formatSlotDescription(expected, sizeof expected);
+  EXPECT_STREQ(slotDescriptions[3], expected);
+  EXPECT_STREQ(slotDescriptions[2], "Empty Savegame Slot");
+  std::string d = slotDescriptions[3];
+  EXPECT_EQ(d.rfind(std::string(managerName) + " (", 0), 0u) << d;
+  EXPECT_NE(d.find(std::string(monthNames[month]) + " " + std::to_string(year) + ")"), std::string::npos) << d;
+  EXPECT_EQ(std::string(monthNames[month]).size(), 3u);
+}
+
+TEST_F(Saves, TheFileLayout) {
+  playCareer(7, 6);
+  cash = 0x01020304;
+  month = 7;
+  year = 2031;
+  career.earningsTotal = 0x00051234;
+  recentResults[0] = 0x0A0B;
+  ASSERT_TRUE(saveSlot(0));
+  std::vector<uint8_t> f = readFile(slotPath(0));
+  ASSERT_EQ(f.size(), 540718u);
+  auto i32 = [&](size_t o) { int32_t v; std::memcpy(&v, &f[o], 4); return v; };
+  auto i16 = [&](size_t o) { int16_t v; std::memcpy(&v, &f[o], 2); return v; };
+  EXPECT_EQ(f[254], 0);
+  EXPECT_EQ(i16(255), stableCount);
+  EXPECT_EQ(f[257], 0x04);  // little-endian
+  EXPECT_EQ(i32(257), 0x01020304);
+  EXPECT_EQ(i32(261), 7);
+  EXPECT_EQ(i32(265), 2031);
+  EXPECT_EQ(std::memcmp(&f[269], managerName, 32), 0);
+  EXPECT_EQ(i16(301), selectedBoxer);
+  EXPECT_EQ(i16(377), currentSlot);
+  EXPECT_EQ(i16(379), trainingPoints[0]);
+  EXPECT_EQ(i16(405), searchResults[0]);
+  EXPECT_EQ(i16(5405), searchLast);
+  EXPECT_EQ(i16(5667), equipmentLevel);
+  EXPECT_EQ(std::memcmp(&f[5879], &f[405], 4), 0);  // the first results, twice
+  EXPECT_EQ(i16(5889), 0x1234);                       // the low half of the earnings
+  EXPECT_EQ(i32(5898), 0x00051234);                   // the whole total in the career block
+  EXPECT_EQ(i16(5898 + 4), career.managerAge);
+  EXPECT_EQ(i16(5898 + 24), career.managerNation);
+  EXPECT_EQ(std::memcmp(&f[10698], &boxers[0], 116), 0);
+  EXPECT_EQ(std::memcmp(&f[10698 + 116 * 2499], &boxers[2499], 116), 0);
+  EXPECT_EQ(std::memcmp(&f[300698], &fights[0], 24), 0);
+  EXPECT_EQ(i16(540698), 0x0A0B);
+}
+
+// Values a new world leaves as they were (the books of the months still to come, the screens'
+// selections): cleared so that the golden file does not depend on the tests run before it.
+void forgetEarlierCareers() {
+  std::memset(income, 0, sizeof income);
+  std::memset(expenses, 0, sizeof expenses);
+  std::memset(searchResults, 0, sizeof searchResults);
+  for (int16_t& r : rankingList) r = -1;
+  shownCategory = 1;
+  candidate = -1;
+  scheduledFight = -1;
+  profilePanel = 0;
+  panelSelector = 1;
+  equipmentChoice = staffChoice = 0;
+  onlyUnranked = onlyAffordable = searchByRecord = 0;
+  currentSlot = 0;
+}
+
+TEST_F(Saves, AGoldenFileFromAFixedSeed) {
+  // The same seed and the same moves give the same file on every machine.
+  int32_t savedMonth = month;
+  forgetEarlierCareers();
+  month = 4;
+  std::srand(424242);
+  ASSERT_TRUE(generateWorld());
+  year = 2026;
+  quickStart();
+  ASSERT_TRUE(saveSlot(1));
+  std::vector<uint8_t> a = readFile(slotPath(1));
+  forgetEarlierCareers();
+  month = 4;
+  std::srand(424242);
+  ASSERT_TRUE(generateWorld());
+  year = 2026;
+  quickStart();
+  ASSERT_TRUE(saveSlot(2));
+  EXPECT_EQ(readFile(slotPath(2)), a);
+  // The description of that world, and a checksum of the whole file: a change of the layout or
+  // of the world's rules shows here first (update the number only for an intended change).
+  EXPECT_NE(std::string(reinterpret_cast<const char*>(a.data())).find(" (May 2026)"), std::string::npos);
+  uint64_t hash = 1469598103934665603ull;
+  for (uint8_t byte : a) hash = (hash ^ byte) * 1099511628211ull;
+  EXPECT_EQ(hash, 3172739378316607523ull) << hash;
+  month = savedMonth;
+}
+
+TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
+  if (geteuid() == 0) {
+    // root writes anywhere: make the target a folder instead, which no file can replace.
+    playCareer(3, 2);
+    ASSERT_TRUE(saveSlot(5));
+    std::vector<uint8_t> old = readFile(slotPath(5));
+    std::filesystem::create_directories(slotPath(6) + "/occupied");
+    EXPECT_FALSE(saveSlot(6));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(lastCaption, "Can't find save directory");
+    EXPECT_TRUE(std::filesystem::is_directory(slotPath(6)));
+    // A failed save leaves no half-written file behind and the good slot as it was.
+    EXPECT_FALSE(std::filesystem::exists(slotPath(6) + ".new"));
+    EXPECT_EQ(readFile(slotPath(5)), old);
+    return;
+  }
+  playCareer(3, 2);
+  ASSERT_TRUE(saveSlot(5));
+  std::vector<uint8_t> old = readFile(slotPath(5));
+  chmod((home.path() + "/Brawnmoor").c_str(), 0555);
+  cash += 1000;
+  EXPECT_FALSE(saveSlot(5));
+  chmod((home.path() + "/Brawnmoor").c_str(), 0755);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(readFile(slotPath(5)), old);
+}
+
+TEST_F(Saves, ATemporaryFileIsNeverMistakenForASlot) {
+  playCareer(4, 1);
+  ASSERT_TRUE(saveSlot(0));
+  EXPECT_FALSE(std::filesystem::exists(slotPath(0) + ".new"));
+}
+
+TEST_F(Saves, TruncatedFilesLoadSafely) {
+  playCareer(11, 8);
+  std::vector<uint8_t> image(kSaveFileSize);
+  buildSaveImage(image.data());
+  const size_t boundaries[] = {0, 1, 255, 257, 261, 269, 301, 305, 379, 405, 5405, 5407, 5599, 5653,
+                               5671, 5871, 5883, 5889, 5892, 5898, 5900, 10698, 10698 + 116 * 7 + 50,
+                               300698, 300698 + 24 * 3 + 5, 540698, 540717};
+  for (size_t cut : boundaries) {
+    SCOPED_TRACE(cut);
+    std::srand(unsigned(cut));
+    ASSERT_TRUE(generateWorld());
+    quickStart();
+    loadSaveImage(image.data(), cut);
+    // The world is usable: a month, the rankings, a search and a save.
+    openRankingsScreen();
+    buildRankingList();
+    runSearch();
+    sortResults(1);
+    autopilotMonth();
+    std::vector<uint8_t> again(kSaveFileSize);
+    buildSaveImage(again.data());
+    ASSERT_EQ(stableCount, countStable());
+  }
+}
+
+TEST_F(Saves, GarbageIndicesAreBroughtInside) {
+  playCareer(12, 3);
+  std::vector<uint8_t> image(kSaveFileSize);
+  buildSaveImage(image.data());
+  auto put16 = [&](size_t o, int16_t v) { std::memcpy(&image[o], &v, 2); };
+  put16(301, 31000);                  // selectedBoxer
+  put16(377, -7);                     // currentSlot
+  put16(405, -300);                   // a search result
+  put16(5405, 9999);                  // searchLast
+  put16(5599, 40);                    // equipmentChoice
+  put16(5667, -2);                    // equipmentLevel
+  put16(5669, 99);                    // shownCategory
+  put16(5671, 4000);                  // rankingList[0]
+  put16(5885, 2600);                  // candidate
+  put16(5887, 12000);                 // scheduledFight
+  put16(5898 + 12, 3000);             // stable[0]
+  put16(5898 + 14, -50);              // stable[1]
+  put16(5898 + 24, 77);               // managerNation
+  put16(10698 + 16, 99);              // boxers[0].nation
+  put16(10698 + 74, 0);               // boxers[0].category
+  put16(10698 + 8, 2);                // boxers[0].age
+  put16(10698 + 4, 9000);             // boxers[0].firstName
+  float nan = std::nanf("");
+  std::memcpy(&image[10698 + 32], &nan, 4);  // boxers[0].strength
+  put16(300698 + 0, 7);               // fights[0].boxerA
+  put16(300698 + 2, 9000);            // fights[0].boxerB
+  put16(300698 + 24 + 8, 1234);       // fights[1].winner
+  loadSaveImage(image.data(), image.size());
+  EXPECT_EQ(selectedBoxer, -1);
+  EXPECT_GE(currentSlot, 0);
+  EXPECT_LE(searchLast, kBoxerCount - 1);
+  EXPECT_GE(searchResults[0], 0);
+  EXPECT_LE(equipmentChoice, 3);
+  EXPECT_GE(equipmentLevel, 0);
+  EXPECT_LE(shownCategory, kCategoryCount);
+  EXPECT_EQ(rankingList[0], -1);
+  EXPECT_EQ(candidate, -1);
+  EXPECT_EQ(scheduledFight, -1);
+  EXPECT_LE(career.managerNation, kNationCount);
+  EXPECT_EQ(stableCount, countStable());
+  for (int s = 0; s < kStableSize; ++s)
+    if (career.stable[s] >= 0) {
+      EXPECT_EQ(boxers[career.stable[s]].manager, kPlayer);
+    }
+  EXPECT_LE(boxers[0].nation, kNationCount);
+  EXPECT_GE(boxers[0].category, 1);
+  EXPECT_GE(boxers[0].age, 16);
+  EXPECT_LE(boxers[0].firstName, firstNameCount);
+  EXPECT_TRUE(std::isfinite(boxers[0].strength));
+  EXPECT_EQ(fights[0].boxerA, -1);
+  if (fights[1].boxerA >= 0) {
+    EXPECT_EQ(fights[1].winner, -1);
+  }
+  // And the world plays on.
+  monthlyAdvance();
+  runSearch();
+  sortResults(3);
+}
+
+TEST_F(Saves, LoadingIsAValidWorldsNoOp) {
+  for (unsigned seed : {21u, 22u, 23u}) {
+    playCareer(seed, 30);
+    std::vector<uint8_t> a(kSaveFileSize), b(kSaveFileSize);
+    buildSaveImage(a.data());
+    repairLoadedWorld();
+    buildSaveImage(b.data());
+    EXPECT_TRUE(a == b) << seed;
+  }
+}
+
+TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
+  TempDir home;
+  setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+  loadPreferences();
+  EXPECT_EQ(preferences.useDirectX, 1);
+  EXPECT_EQ(preferences.windowed, 0);
+  EXPECT_EQ(preferences.language, 0);
+  preferences.windowed = 1;
+  preferences.language = 2;
+  preferences.tutorialShown = 1;
+  preferences.reserved0[2] = 0x5A;
+  ASSERT_TRUE(savePreferences());
+  std::vector<uint8_t> bytes;
+  {
+    std::ifstream in(home.path() + "/Brawnmoor/prefs", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  ASSERT_EQ(bytes.size(), 62u);
+  EXPECT_EQ(bytes[5], 1);
+  EXPECT_EQ(bytes[8], 2);
+  EXPECT_EQ(bytes[60], 1);
+  EXPECT_EQ(bytes[2], 0x5A);
+  std::memset(&preferences, 0, sizeof preferences);
+  loadPreferences();
+  EXPECT_EQ(preferences.language, 2);
+  EXPECT_EQ(preferences.reserved0[2], 0x5A);
+  // A short file: what it holds, then the defaults.
+  {
+    std::ofstream out(home.path() + "/Brawnmoor/prefs", std::ios::binary | std::ios::trunc);
+    const char six[6] = {9, 9, 9, 9, 9, 1};
+    out.write(six, 6);
+  }
+  loadPreferences();
+  EXPECT_EQ(preferences.windowed, 1);
+  EXPECT_EQ(preferences.useDirectX, 1);
+  EXPECT_EQ(preferences.language, 0);
+  unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
