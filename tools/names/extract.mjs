@@ -98,14 +98,14 @@ function key(s) {
     .replace(/đ/g, 'dj').replace(/ł/g, 'l').replace(/[^a-z]/g, '');
 }
 
-// A spelling with letters beyond plain ASCII (accents, ß, ñ): the one that
-// kept what a plain-ASCII record dropped.
 // The accent tables and the slips of spellings.mjs, by key.
 const ACCENTED = Object.fromEntries(Object.entries(ACCENT_TABLES)
   .map(([group, names]) => [group, new Map(names.map((n) => (Array.isArray(n) ? [key(n[0]), n[1]] : [key(n), n])))]));
 const SLIPS = Object.fromEntries(Object.entries(SLIP_TABLES)
   .map(([group, names]) => [group, new Set(names.map(key))]));
 
+// A spelling with letters beyond plain ASCII (accents, ß, ñ): the one that
+// kept what a plain-ASCII record dropped.
 const hasMark = (s) => /[^A-Za-z '-]/u.test(s);
 
 function capitalise(word) {
