@@ -21,6 +21,23 @@ constexpr char kCss[] = R"(
 #vantorel-status { min-height: 0; padding: 3px 6px; border-top: 1px solid alpha(black, 0.15); }
 )";
 
+// The window draws its own title bar: a 19-pixel caption with the icon, the title and a close
+// button only, inside a 3-pixel frame, so that the whole window is 650 x 270 pixels under any
+// window manager. (Window managers are free to keep minimise and maximise buttons on a fixed-size
+// dialog they decorate themselves, and some do.) These rules reach the title bar's buttons,
+// which the toolkit makes and remakes itself, so they go to the whole screen; every selector
+// names this window's style class.
+constexpr char kFrameCss[] = R"(
+window.vantorel-frame decoration, window.vantorel-frame.solid-csd decoration {
+  margin: 0; padding: 0; border-radius: 0; box-shadow: none; border: 3px solid @borders; }
+window.vantorel-frame headerbar {
+  min-height: 18px; padding: 0 2px; margin: 0; border-radius: 0; border-width: 0 0 1px 0; }
+window.vantorel-frame headerbar .title { font-size: 8pt; font-weight: bold; }
+window.vantorel-frame headerbar image, window.vantorel-frame headerbar box { margin: 0; padding: 0; }
+window.vantorel-frame headerbar button.titlebutton {
+  min-height: 16px; min-width: 16px; padding: 0; margin: 0; border-width: 0; }
+)";
+
 GdkPixbuf* pixbufOf(const Surface& surface) {
   return gdk_pixbuf_get_from_surface(surface.get(), 0, 0, cairo_image_surface_get_width(surface.get()),
                                      cairo_image_surface_get_height(surface.get()));
@@ -34,6 +51,17 @@ void applyCss(GtkWidget* widget, GtkCssProvider* css) {
       applyCss(child, static_cast<GtkCssProvider*>(p));
     }, css);
   }
+}
+
+void installFrameStyle() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  GtkCssProvider* css = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(css, kFrameCss, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(css);  // the screen keeps it
 }
 
 GtkWidget* makeControl(const ControlSpec& item) {
@@ -79,7 +107,23 @@ AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string o
   GList* icons = nullptr;
   for (int size : {16, 32, 48, 64}) icons = g_list_append(icons, pixbufOf(drawMonitorIcon(size)));
   gtk_window_set_icon_list(GTK_WINDOW(window_), icons);
+
+  installFrameStyle();
+  gtk_style_context_add_class(gtk_widget_get_style_context(window_), kFrameStyleClass);
+  GtkWidget* titleBar = gtk_header_bar_new();
+  gtk_widget_set_name(titleBar, "vantorel-titlebar");
+  gtk_header_bar_set_title(GTK_HEADER_BAR(titleBar), kWindowTitle);
+  gtk_header_bar_set_has_subtitle(GTK_HEADER_BAR(titleBar), FALSE);
+  // The small icon on the left, as the toolkit shows none on a dialog's own title bar.
+  GtkWidget* titleIcon = gtk_image_new_from_pixbuf(GDK_PIXBUF(icons->data));
+  gtk_widget_set_name(titleIcon, "vantorel-titleicon");
+  gtk_header_bar_pack_start(GTK_HEADER_BAR(titleBar), titleIcon);
   g_list_free_full(icons, g_object_unref);
+  gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(titleBar), TRUE);
+  gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(titleBar), kTitleBarLayout);
+  gtk_widget_set_size_request(titleBar, -1, kTitleBarHeight);
+  gtk_window_set_titlebar(GTK_WINDOW(window_), titleBar);
+  gtk_widget_show_all(titleBar);
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_widget_set_size_request(box, kClientWidth, kClientHeight);
@@ -120,6 +164,11 @@ AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string o
   gtk_widget_set_sensitive(control(kDownloadButton), FALSE);
   setField(kCardField, card_);
   gtk_widget_show_all(box);
+
+  // Moving and closing are all the window offers: window managers that read these functions
+  // leave minimise, maximise and resize out of their menus and keys as well.
+  gtk_widget_realize(window_);
+  gdk_window_set_functions(gtk_widget_get_window(window_), GdkWMFunction(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
 }
 
 AdvisorWindow::~AdvisorWindow() {

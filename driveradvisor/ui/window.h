@@ -71,8 +71,16 @@ inline constexpr int kWindowWidth = 650;
 inline constexpr int kWindowHeight = 270;
 // ... and the area inside it that holds the controls and the status bar: a 3-pixel fixed
 // frame on every side and a 19-pixel title bar, as on the desktop the layout was drawn for.
-inline constexpr int kClientWidth = kWindowWidth - 2 * 3;
-inline constexpr int kClientHeight = kWindowHeight - 2 * 3 - 19;
+// The window draws that frame and title bar itself.
+inline constexpr int kFrameWidth = 3;
+inline constexpr int kTitleBarHeight = 19;
+inline constexpr int kClientWidth = kWindowWidth - 2 * kFrameWidth;
+inline constexpr int kClientHeight = kWindowHeight - 2 * kFrameWidth - kTitleBarHeight;
+// The title bar holds the window's small icon on the left and a close button on the right: no
+// minimise or maximise button.
+inline constexpr char kTitleBarLayout[] = ":close";
+// The style class that the window's frame rules select.
+inline constexpr char kFrameStyleClass[] = "vantorel-frame";
 
 inline constexpr char kStatusNotice[] = "Driver advice from the Online Quenndal Driver Database (OQDD)";
 

@@ -53,6 +53,60 @@ TEST(WorldData, NameTablesHoldEveryName) {
   EXPECT_EQ(surnames[5621].group, 9);
 }
 
+// The entries of a name group as the game read them (Windows-1252 bytes).
+std::set<std::string> surnamesOfGroup(int group) {
+  std::set<std::string> names;
+  for (int i = 1; i <= surnameCount; ++i)
+    if (surnames[i].group == group) names.insert(surnames[i].name);
+  return names;
+}
+
+// A name written in UTF-8 in this file, in Windows-1252 as the lists hold it (letters up to
+// U+00FF only, where the two agree).
+std::string cp1252(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = utf8[i];
+    if (c < 0x80) {
+      out += char(c);
+    } else {
+      out += char(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
+    }
+  }
+  return out;
+}
+
+void expectIn(const std::set<std::string>& names, std::initializer_list<const char*> expected) {
+  for (const char* name : expected) EXPECT_EQ(names.count(cp1252(name)), 1u) << name;
+}
+
+void expectNotIn(const std::set<std::string>& names, std::initializer_list<const char*> unexpected) {
+  for (const char* name : unexpected) EXPECT_EQ(names.count(cp1252(name)), 0u) << name;
+}
+
+TEST(WorldData, NamesAreSpelledWithTheirAccents) {
+  ASSERT_TRUE(loadWorldData()) << worldDataProblem();
+  // The most common Spanish family names carry their accents ...
+  const std::set<std::string> spanish = surnamesOfGroup(9);
+  expectIn(spanish, {"García", "Fernández", "López", "Martínez", "González", "Rodríguez", "Sánchez",
+                     "Pérez", "Gómez", "Díaz", "Hernández", "Álvarez", "Jiménez", "Gutiérrez", "Vázquez",
+                     "Suárez", "Ramírez", "Muñoz", "Núñez", "Ibáñez", "Díez", "Ruiz", "Ortiz", "Aguilar"});
+  // ... and are never written without them, nor with an accent Spanish does not write, nor
+  // misspelt.
+  expectNotIn(spanish, {"Garcia", "Fernandez", "Lopez", "Martinez", "Gonzalez", "Rodriguez", "Sanchez",
+                        "Perez", "Gomez", "Diaz", "Hernandez", "Alvarez", "Nuñez", "Ruíz", "Águilar",
+                        "Garica", "Domínquez", "Dominquez", "Jimínez", "Hernádez", "Sanches"});
+  // The common Latin American names are in the Spanish list, not left out of every list.
+  expectIn(spanish, {"Rivera", "Garza", "Mendoza", "Chávez", "Guzmán", "Vargas"});
+
+  const std::set<std::string> french = surnamesOfGroup(4);
+  expectIn(french, {"Hébert", "Grégoire", "Lefèvre", "Noël", "Benoît", "François", "Salaün"});
+  expectNotIn(french, {"Hebert", "Gregoire"});
+  const std::set<std::string> german = surnamesOfGroup(5);
+  expectIn(german, {"Müller", "Groß", "Weiß", "Köster"});
+  expectNotIn(german, {"Gröss", "Koester"});
+}
+
 TEST(WorldData, NationsAndWeights) {
   ASSERT_TRUE(loadWorldData()) << worldDataProblem();
   std::set<std::string> longNames, shortNames;

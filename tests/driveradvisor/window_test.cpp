@@ -60,6 +60,48 @@ std::string statusText(GtkWidget* statusbar) {
   return text;
 }
 
+// Every widget under `widget`, the toolkit's own children (a title bar's buttons) included.
+void collectWidgets(GtkWidget* widget, std::vector<GtkWidget*>& out) {
+  out.push_back(widget);
+  if (GTK_IS_CONTAINER(widget)) {
+    gtk_container_forall(GTK_CONTAINER(widget), [](GtkWidget* child, gpointer list) {
+      collectWidgets(child, *static_cast<std::vector<GtkWidget*>*>(list));
+    }, &out);
+  }
+}
+
+// The widget's rectangle measured from the top-left corner of `area`.
+GtkAllocation allocationIn(GtkWidget* widget, GtkWidget* area) {
+  GtkAllocation a;
+  gtk_widget_get_allocation(widget, &a);
+  int x = 0, y = 0;
+  EXPECT_TRUE(gtk_widget_translate_coordinates(widget, area, 0, 0, &x, &y));
+  a.x = x;
+  a.y = y;
+  return a;
+}
+
+bool hasClass(GtkWidget* widget, const char* name) {
+  return gtk_style_context_has_class(gtk_widget_get_style_context(widget), name);
+}
+
+// The 32-bit items of a property of the window on the X server (empty when it is not set).
+std::vector<long> windowProperty(GtkWidget* window, const char* name) {
+  GdkAtom type;
+  int format = 0, length = 0;
+  guchar* data = nullptr;
+  std::vector<long> items;
+  if (gdk_property_get(gtk_widget_get_window(window), gdk_atom_intern(name, FALSE), GDK_NONE, 0, 64, FALSE,
+                       &type, &format, &length, &data)) {
+    if (format == 32) {
+      const long* values = reinterpret_cast<const long*>(data);
+      items.assign(values, values + length / sizeof(long));
+    }
+    g_free(data);
+  }
+  return items;
+}
+
 struct Opened {
   std::vector<std::string> addresses;
   AdvisorWindow::OpenPage hook() {
@@ -86,8 +128,7 @@ TEST(AdvisorWindow, EveryControlStandsAtItsRectangleWithItsText) {
   for (GList* c = children; c; c = c->next, ++i) {
     const ControlSpec& item = kControls[i];
     GtkWidget* widget = GTK_WIDGET(c->data);
-    GtkAllocation a;
-    gtk_widget_get_allocation(widget, &a);
+    GtkAllocation a = allocationIn(widget, box);
     EXPECT_EQ(a.x, item.rect.x) << i;
     EXPECT_EQ(a.y, item.rect.y) << i;
     EXPECT_EQ(a.width, item.rect.width) << i;
@@ -117,9 +158,13 @@ TEST(AdvisorWindow, EveryControlStandsAtItsRectangleWithItsText) {
   EXPECT_TRUE(gtk_widget_get_sensitive(w.control(kDirectXButton)));
   EXPECT_TRUE(gtk_widget_get_sensitive(w.control(kUpdateButton)));
   EXPECT_EQ(statusText(w.control(kStatusBar)), kStatusNotice);
-  GtkAllocation status, client;
-  gtk_widget_get_allocation(w.control(kStatusBar), &status);
-  gtk_widget_get_allocation(fixed, &client);
+  const GtkAllocation status = allocationIn(w.control(kStatusBar), box);
+  const GtkAllocation client = allocationIn(fixed, box);
+  // The client area lies inside the 3-pixel frame, below the 19-pixel title bar.
+  int clientX = -1, clientY = -1;
+  ASSERT_TRUE(gtk_widget_translate_coordinates(box, w.window(), 0, 0, &clientX, &clientY));
+  EXPECT_EQ(clientX, 3);
+  EXPECT_EQ(clientY, 3 + 19);
   EXPECT_EQ(status.x, 0);
   EXPECT_EQ(status.width, kClientWidth);
   EXPECT_EQ(status.y + status.height, kClientHeight);  // along the bottom edge
@@ -133,12 +178,86 @@ TEST(AdvisorWindow, EveryControlStandsAtItsRectangleWithItsText) {
   gtk_window_get_size(GTK_WINDOW(w.window()), &width, &height);
   EXPECT_EQ(width, kClientWidth);
   EXPECT_EQ(height, kClientHeight);
-  gtk_window_get_position(GTK_WINDOW(w.window()), &x, &y);
+  // The whole window, its own frame included, at (50, 50).
+  gdk_window_get_origin(gtk_widget_get_window(w.window()), &x, &y);
   EXPECT_EQ(x, 50);
   EXPECT_EQ(y, 50);
   GList* icons = gtk_window_get_icon_list(GTK_WINDOW(w.window()));
   EXPECT_EQ(g_list_length(icons), 4u);
   g_list_free(icons);
+}
+
+TEST(AdvisorWindow, TheTitleBarHasACaptionAndACloseButtonOnly) {
+  Opened opened;
+  AdvisorWindow w("http://db.example/", kCard, "61", opened.hook());
+  w.show();
+  settle(w.window());
+  GtkWindow* window = GTK_WINDOW(w.window());
+  EXPECT_FALSE(gtk_window_get_resizable(window));
+  EXPECT_EQ(gtk_window_get_type_hint(window), GDK_WINDOW_TYPE_HINT_DIALOG);
+
+  // The window draws its own title bar: icon, caption and one title button, the close button.
+  GtkWidget* bar = gtk_window_get_titlebar(window);
+  ASSERT_TRUE(GTK_IS_HEADER_BAR(bar));
+  EXPECT_STREQ(gtk_header_bar_get_title(GTK_HEADER_BAR(bar)), "Vantorel 1.0");
+  EXPECT_TRUE(gtk_header_bar_get_show_close_button(GTK_HEADER_BAR(bar)));
+  std::vector<GtkWidget*> parts;
+  collectWidgets(bar, parts);
+  int titleButtons = 0, closeButtons = 0, icons = 0;
+  for (GtkWidget* part : parts) {
+    if (!gtk_widget_get_visible(part)) continue;
+    if (GTK_IS_BUTTON(part) && hasClass(part, "titlebutton")) {
+      ++titleButtons;
+      if (hasClass(part, "close")) ++closeButtons;
+      EXPECT_FALSE(hasClass(part, "minimize"));
+      EXPECT_FALSE(hasClass(part, "maximize"));
+    }
+    if (GTK_IS_IMAGE(part) && gtk_image_get_storage_type(GTK_IMAGE(part)) == GTK_IMAGE_PIXBUF) {
+      ++icons;
+      EXPECT_EQ(gdk_pixbuf_get_width(gtk_image_get_pixbuf(GTK_IMAGE(part))), 16);
+    }
+  }
+  EXPECT_EQ(titleButtons, 1);
+  EXPECT_EQ(closeButtons, 1);
+  EXPECT_EQ(icons, 1);
+
+  // The window manager is asked for no frame of its own (a window manager may keep minimise and
+  // maximise buttons on a fixed-size dialog it decorates) and offers moving and closing only.
+  GdkWMDecoration decorations;
+  ASSERT_TRUE(gdk_window_get_decorations(gtk_widget_get_window(w.window()), &decorations));
+  EXPECT_EQ(decorations, 0);
+  const std::vector<long> motif = windowProperty(w.window(), "_MOTIF_WM_HINTS");
+  ASSERT_GE(motif.size(), 3u);
+  constexpr long kFunctionsSet = 1, kDecorationsSet = 2, kMove = 4, kClose = 32;
+  EXPECT_EQ(motif[0] & (kFunctionsSet | kDecorationsSet), kFunctionsSet | kDecorationsSet);
+  EXPECT_EQ(motif[1], kMove | kClose);  // not all, resize, minimise or maximise
+  EXPECT_EQ(motif[2], 0);
+
+  // Fixed size: the whole window, title bar and frame included, is 650 x 270, and the size
+  // hints hold it there.
+  GdkWindow* outer = gtk_widget_get_window(w.window());
+  EXPECT_EQ(gdk_window_get_width(outer), kWindowWidth);
+  EXPECT_EQ(gdk_window_get_height(outer), kWindowHeight);
+  const std::vector<long> hints = windowProperty(w.window(), "WM_NORMAL_HINTS");
+  ASSERT_GE(hints.size(), 9u);
+  constexpr long kMinSize = 16, kMaxSize = 32;
+  EXPECT_EQ(hints[0] & (kMinSize | kMaxSize), kMinSize | kMaxSize);
+  EXPECT_EQ(hints[5], kWindowWidth);
+  EXPECT_EQ(hints[6], kWindowHeight);
+  EXPECT_EQ(hints[7], kWindowWidth);
+  EXPECT_EQ(hints[8], kWindowHeight);
+
+  // The close button closes the window.
+  bool closing = false;
+  const gulong handler = g_signal_connect(w.window(), "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer flag) -> gboolean {
+    *static_cast<bool*>(flag) = true;
+    return TRUE;  // the test keeps its window
+  }), &closing);
+  for (GtkWidget* part : parts)
+    if (GTK_IS_BUTTON(part) && hasClass(part, "close")) gtk_button_clicked(GTK_BUTTON(part));
+  pump();
+  EXPECT_TRUE(closing);
+  g_signal_handler_disconnect(w.window(), handler);
 }
 
 TEST(AdvisorWindow, ButtonsOpenTheirPages) {

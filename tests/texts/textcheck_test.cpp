@@ -101,6 +101,35 @@ TEST(TextCheck, BytesTheSmallFontCannotDrawFail) {
   EXPECT_TRUE(reports(problems, "[507] Ger: the value looks UTF-8")) << joined(problems);
 }
 
+// ---- The name lists ------------------------------------------------------------------------
+
+TEST(NameCheck, EveryShippedNameCanBeDrawnInTheSmallFont) {
+  const std::vector<std::string> problems = checkNameFiles(std::string(BRAWNMOOR_SOURCE_DIR) + "/data");
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  // The lists do use letters beyond ASCII: the check reads them.
+  const std::string spanish = readFile(std::string(BRAWNMOOR_SOURCE_DIR) + "/data/spanish-surname.ini");
+  EXPECT_NE(spanish.find("N=Fern\xE1ndez\r\n"), std::string::npos);
+}
+
+TEST(NameCheck, ALetterTheSmallFontLacksFails) {
+  // "\x9C" is the Windows-1252 oe ligature, which the font has no glyph for; so is a ring.
+  auto problems = checkNames("[1]\r\nN=Martin\r\n[2]\r\nN=Lec\x9Cur\r\n[3]\r\nN=\xC5" "berg\r\n", "f.ini");
+  ASSERT_EQ(problems.size(), 2u) << joined(problems);
+  EXPECT_TRUE(reports(problems, "f.ini: [2] \"Lec\\x9Cur\": byte 0x9C has no glyph")) << joined(problems);
+  EXPECT_TRUE(reports(problems, "f.ini: [3] \"\\xC5berg\": byte 0xC5")) << joined(problems);
+  // UTF-8 instead of Windows-1252 draws as two wrong glyphs.
+  problems = checkNames("[1]\r\nN=Fern\xC3\xA1ndez\r\n", "f.ini");
+  EXPECT_TRUE(reports(problems, "[1] \"Fern\\xC3\\xA1ndez\": looks UTF-8")) << joined(problems);
+  EXPECT_TRUE(checkNames("[1]\r\nN=Fern\xE1ndez\r\n[2]\r\nN=Gro\xDF\r\n", "f.ini").empty());
+}
+
+TEST(NameCheck, AMissingListIsReported) {
+  TempDir dir;
+  auto problems = checkNameFiles(dir.path());
+  EXPECT_EQ(problems.size(), 17u) << joined(problems);
+  EXPECT_TRUE(reports(problems, "spanish-surname.ini: cannot be read")) << joined(problems);
+}
+
 TEST(TextCheck, LineEndingsMustBeCrLf) {
   auto problems = checkLanguages(plant(shipped(), "[52]\r\n", "[52]\n"), "f");
   EXPECT_TRUE(reports(problems, "bare line feed")) << joined(problems);

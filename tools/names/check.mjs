@@ -5,7 +5,8 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { UNDEFINED_1252, decode1252 } from './ini1252.mjs';
+import { NAME, UNDEFINED_1252, decode1252 } from './ini1252.mjs';
+import { spanishAccentOk } from './spellings.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const dataDir = path.resolve(process.argv[2] ?? path.join(here, '..', '..', 'data'));
@@ -72,9 +73,6 @@ function readIni(file, keys) {
   return sections;
 }
 
-// A name: letters of Windows-1252, single spaces, hyphens and apostrophes
-// between them.
-const NAME = /^[A-Za-zÀ-ÖØ-öø-ÿŠšŽžŒœŸ]+(?:[ '-][A-Za-zÀ-ÖØ-öø-ÿŠšŽžŒœŸ]+)*$/u;
 
 let firstTotal = 0;
 let lastTotal = 0;
@@ -88,8 +86,9 @@ for (const [file, count] of Object.entries(NAME_FILES)) {
     if (v.length < 1 || v.length > 20) fail(file, `[${i + 1}] "${v}" is ${v.length} characters long`);
     if (v !== v.trim()) fail(file, `[${i + 1}] "${v}" has leading or trailing spaces`);
     if (/[[\]=]/.test(v)) fail(file, `[${i + 1}] "${v}" contains [, ] or =`);
-    if (!NAME.test(v)) fail(file, `[${i + 1}] "${v}" is not a plain name`);
+    if (!NAME.test(v)) fail(file, `[${i + 1}] "${v}" is not a plain name in letters the small font draws`);
     if (file === 'chinese-name.ini' && !/^\S+ \S+$/.test(v)) fail(file, `[${i + 1}] "${v}" is not a family name plus a given name`);
+    if (file.startsWith('spanish-') && !spanishAccentOk(v)) fail(file, `[${i + 1}] "${v}" has an accent Spanish does not write there`);
     const k = v.toLowerCase();
     if (seen.has(k)) fail(file, `[${i + 1}] "${v}" repeats [${seen.get(k)}]`);
     else seen.set(k, i + 1);

@@ -17,7 +17,8 @@ import { allLocales } from '@faker-js/faker';
 import Chance from 'chance';
 import { pinyin } from 'pinyin-pro';
 import hepburn from 'hepburn';
-import { encode1252, iniText } from './ini1252.mjs';
+import { NAME_LETTER, encode1252, iniText } from './ini1252.mjs';
+import { ACCENT_TABLES, SLIP_TABLES, spanishAccentOk } from './spellings.mjs';
 
 const require = createRequire(import.meta.url);
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -60,12 +61,15 @@ const LATIN_FOLD = {
   'Ō': 'O', 'Ū': 'U', 'ė': 'e', 'ų': 'u', 'į': 'i', 'ģ': 'g', 'ķ': 'k', 'ļ': 'l',
   'ņ': 'n', 'Ģ': 'G', 'Ķ': 'K', 'Ļ': 'L', 'Ņ': 'N', 'ǎ': 'a', 'ǐ': 'i', 'ǒ': 'o',
   'ǔ': 'u', 'ǖ': 'u', 'ǘ': 'u', 'ǚ': 'u', 'ǜ': 'u',
+  // Windows-1252 has these, but the game's small font does not.
+  'œ': 'oe', 'Œ': 'Oe', 'ÿ': 'y', 'Ÿ': 'Y', 'å': 'aa', 'Å': 'Aa', 'ð': 'd', 'Ð': 'D',
+  'þ': 'th', 'Þ': 'Th',
   '\u2019': "'", '\u02BC': "'", '`': "'",
 };
 
-// Letters allowed in a name: ASCII letters, the Windows-1252 letters, and
-// space, hyphen and apostrophe between them.
-const LETTER_1252 = /^[A-Za-zÀ-ÖØ-öø-ÿŠšŽžŒœŸ]$/u;
+// Letters allowed in a name: those of Windows-1252 that the small font
+// draws, and space, hyphen and apostrophe between them.
+const LETTER_1252 = NAME_LETTER;
 
 function to1252(s) {
   let out = '';
@@ -94,7 +98,15 @@ function key(s) {
     .replace(/đ/g, 'dj').replace(/ł/g, 'l').replace(/[^a-z]/g, '');
 }
 
-const hasMark = (s) => /\p{M}/u.test(s.normalize('NFD'));
+// The accent tables and the slips of spellings.mjs, by key.
+const ACCENTED = Object.fromEntries(Object.entries(ACCENT_TABLES)
+  .map(([group, names]) => [group, new Map(names.map((n) => (Array.isArray(n) ? [key(n[0]), n[1]] : [key(n), n])))]));
+const SLIPS = Object.fromEntries(Object.entries(SLIP_TABLES)
+  .map(([group, names]) => [group, new Set(names.map(key))]));
+
+// A spelling with letters beyond plain ASCII (accents, ß, ñ): the one that
+// kept what a plain-ASCII record dropped.
+const hasMark = (s) => /[^A-Za-z '-]/u.test(s);
 
 function capitalise(word) {
   return word.charAt(0).toUpperCase() + word.slice(1).toLowerCase();
@@ -195,6 +207,16 @@ const CORE_LAST = {
   asian: () => [fakerList('vi', 'last_name', 'generic'), fakerList('en_HK', 'last_name', 'generic')],
 };
 const CORE_KEYS = Object.fromEntries(Object.entries(CORE_LAST).map(([g, f]) => [g, new Set(f().flat().map(key))]));
+// The English family names leave out the names these lists are sure are
+// Spanish, Italian, Portuguese or Asian unless Britain has them too (see the
+// English section). So the US frequency list does not claim the Spanish ones
+// from the Spanish list either: Rivera, Garza and Mendoza are common in the
+// US records, and were in no list at all.
+const BRITISH_LAST = new Set(chanceLast.uk.map(key));
+const NOT_ENGLISH_LAST = new Set([
+  ...CORE_KEYS.spanish, ...CORE_KEYS.italian, ...CORE_KEYS.portuguese, ...CORE_KEYS.asian, ...CORE_KEYS.japanese,
+].filter((k) => !BRITISH_LAST.has(k)));
+for (const k of CORE_KEYS.spanish) if (NOT_ENGLISH_LAST.has(k)) FREQ_RANK.english.delete(k);
 /** Keeps the names of an extra list that are this group's, or nobody else's. */
 function onlyOurs(group, names) {
   const ours = CORE_KEYS[group];
@@ -254,10 +276,11 @@ function rankNames(sources, { hint = new Map(), clean = (s) => s, accept = () =>
       if (!k) return;
       let e = byKey.get(k);
       if (!e) {
-        e = { key: k, forms: [], support: 0, male: 0, ordered: Infinity, first: [si, idx] };
+        e = { key: k, forms: [], orderedForms: new Set(), support: 0, male: 0, ordered: Infinity, first: [si, idx] };
         byKey.set(k, e);
       }
       e.forms.push(name);
+      if (src.ordered) e.orderedForms.add(name);
       if (seen.has(k)) return;
       seen.add(k);
       e.support += src.weight ?? 1;
@@ -269,11 +292,13 @@ function rankNames(sources, { hint = new Map(), clean = (s) => s, accept = () =>
   // boys' list also has.
   const list = [...byKey.values()].filter((e) => e.male > 0 && !(distinct && NON_EUROPEAN_FIRST.has(e.key)));
   for (const e of list) {
-    // Prefer the spelling with its accents (José over Jose), then the most
-    // frequent spelling, then the first seen.
+    // Prefer the spelling with its accents (José over Jose), then the one of
+    // a frequency list (Groß over Gröss, which the key also merges), then the
+    // most frequent spelling, then the first seen.
     const counts = new Map();
     for (const f of e.forms) counts.set(f, (counts.get(f) ?? 0) + 1);
-    e.name = [...counts.keys()].sort((a, b) => (hasMark(b) - hasMark(a)) || (counts.get(b) - counts.get(a)))[0];
+    e.name = [...counts.keys()].sort((a, b) => (hasMark(b) - hasMark(a))
+      || (e.orderedForms.has(b) - e.orderedForms.has(a)) || (counts.get(b) - counts.get(a)))[0];
     e.hint = hint.get(e.key) ?? Infinity;
     e.english = distinct && ENGLISH_FIRST.has(e.key) ? 1 : 0;
   }
@@ -323,13 +348,21 @@ function interleave(lists, family = null) {
 
 const FILES = [];
 
-/** Takes `count` names, converts them to Windows-1252 and queues the file. */
-function emit(file, ranked, count) {
+/**
+ * Takes `count` names, gives them the spelling of the language's accent
+ * table (`group`, see spellings.mjs), leaves out the slips of the sources,
+ * converts them to Windows-1252 and queues the file.
+ */
+function emit(file, ranked, count, group = null) {
   const names = [];
   const seen = new Set();
+  const accented = ACCENTED[group] ?? new Map();
+  const slips = SLIPS[group] ?? new Set();
   for (const e of ranked) {
     if (names.length === count) break;
-    const n = to1252(typeof e === 'string' ? e : e.name).trim();
+    let n = typeof e === 'string' ? e : e.name;
+    if (slips.has(key(n))) continue;
+    n = to1252(accented.get(key(n)) ?? n).trim();
     if (n.length < 1 || n.length > 20 || /[[\]=]/.test(n)) continue;
     if (seen.has(n.toLowerCase())) continue;
     seen.add(n.toLowerCase());
@@ -338,7 +371,7 @@ function emit(file, ranked, count) {
   if (names.length !== count) {
     throw new Error(`${file}: only ${names.length} usable names, ${count} needed`);
   }
-  FILES.push({ file, names });
+  FILES.push({ file, names, group });
 }
 
 // Shape check for a one-word given name or family name (a hyphen allowed).
@@ -492,11 +525,10 @@ function englishSurname(n) {
   // Skip the surnames that are clearly of another origin (Spanish,
   // Portuguese, Italian, Chinese, Japanese, Vietnamese) unless they are also
   // among Britain's common names.
-  const british = new Set(chanceLast.uk.map(key));
   const foreign = new Set([
-    ...CORE_KEYS.spanish, ...CORE_KEYS.italian, ...CORE_KEYS.portuguese, ...CORE_KEYS.asian, ...CORE_KEYS.japanese,
-    ...fakerList('zh_CN', 'last_name', 'generic').map((h) => key(pinyinWord(h, true))),
-  ].filter((k) => !british.has(k)));
+    ...NOT_ENGLISH_LAST,
+    ...fakerList('zh_CN', 'last_name', 'generic').map((h) => key(pinyinWord(h, true))).filter((k) => !BRITISH_LAST.has(k)),
+  ]);
   const english = census.last.filter((n) => !foreign.has(key(n))).map(englishSurname);
   emit('english-surname.ini', english, 3589);
 }
@@ -529,7 +561,7 @@ function englishSurname(n) {
     { names: onlyOurs('french', fakerList('fr_CH', 'last_name', 'generic'))
       .filter((n) => !german.has(key(n)) && !/[äöü]/.test(n)), weight: 0.25 },
   ], { hint: CENSUS_LAST, accept: (n) => plainSurname(n) && !notFrench(n) && !girls.has(key(n)) });
-  emit('french-surname.ini', last, 509);
+  emit('french-surname.ini', last, 509, 'french');
 }
 
 // ---------------------------------------------------------------------------
@@ -556,7 +588,7 @@ function englishSurname(n) {
     { names: onlyOurs('german', fakerList('de', 'last_name', 'generic'))
       .filter((n) => CORE_KEYS.german.has(key(n)) || (CENSUS_LAST.get(key(n)) ?? Infinity) >= 5000), weight: 0.5 },
   ], { hint: CENSUS_LAST, accept: (n) => plainSurname(n) && !notGerman(n) });
-  emit('german-surname.ini', last, 462);
+  emit('german-surname.ini', last, 462, 'german');
 }
 
 // ---------------------------------------------------------------------------
@@ -669,18 +701,30 @@ const dutchShape = (n) => /^(?:(?:Van|De|Den|Der|Ter|Te|Van de|Van den|Van der|V
     { names: fakerList('es_MX', 'last_name', 'generic') },
   ], {
     hint: CENSUS_LAST,
-    // The acute accents in these lists are not reliable ("Águilar",
-    // "Ruíz"), and boxing records mostly leave them out: write the names
-    // without them, keeping ñ.
-    clean: (n) => n.normalize('NFD').replace(/([aeiouAEIOU])\u0301/g, '$1').normalize('NFC'),
-    accept: (n) => plainSurname(n) && !merged.test(n) && !notSpanish(n),
+    // The frequency list has no accents at all, and the other two carry a
+    // few accents that Spanish does not write ("Ruíz", "Quiróz", "Águilar"):
+    // those lose their acute, so the spelling of a list that has the name
+    // right wins.
+    clean: (n) => (spanishAccentOk(n) ? n : n.normalize('NFD').replace(/\u0301/g, '').normalize('NFC')),
+    // Spanish writes k and w only in borrowed words: the Mexican list's
+    // names with them (Kaplan, Koenig, Karam) are of other origins.
+    accept: (n) => plainSurname(n) && !merged.test(n) && !notSpanish(n) && !/[kw]/i.test(n),
   });
-  emit('spanish-surname.ini', last, 637);
+  emit('spanish-surname.ini', last, 637, 'spanish');
 }
 
 // ---------------------------------------------------------------------------
 // Write
 // ---------------------------------------------------------------------------
+// Every entry of an accent table is a spelling some list uses: one that no
+// list takes any more is reported, so that the tables do not gather dead
+// entries.
+for (const [group, table] of Object.entries(ACCENTED)) {
+  const used = new Set(FILES.filter((f) => f.group === group).flatMap((f) => f.names));
+  const unused = [...table.values()].filter((n) => !used.has(n));
+  if (unused.length) console.warn(`spellings.mjs: ${group} entries no list uses: ${unused.join(', ')}`);
+}
+
 fs.mkdirSync(dataDir, { recursive: true });
 for (const { file, names } of FILES) {
   const text = iniText(names.map((n) => [['N', n]]));

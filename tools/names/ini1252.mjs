@@ -11,6 +11,14 @@ const HIGH = {
 };
 const TO_BYTE = new Map(Object.entries(HIGH).map(([b, cp]) => [cp, Number(b)]));
 
+/**
+ * The letters a name may use: those of Windows-1252 that the game's small font (the font every
+ * name is drawn with) has a glyph for. Of the Windows-1252 letters it lacks Å å Ð ð Þ þ ÿ Œ œ Ÿ.
+ */
+export const NAME_LETTER = /^[A-Za-zÀ-ÄÆ-ÏÑ-ÖØ-ÝßŠšŽžà-äæ-ïñ-öø-ý]$/u;
+/** A whole name: such letters, with single spaces, hyphens and apostrophes between them. */
+export const NAME = /^[A-Za-zÀ-ÄÆ-ÏÑ-ÖØ-ÝßŠšŽžà-äæ-ïñ-öø-ý]+(?:[ '-][A-Za-zÀ-ÄÆ-ÏÑ-ÖØ-ÝßŠšŽžà-äæ-ïñ-öø-ý]+)*$/u;
+
 /** Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character in Windows-1252. */
 export const UNDEFINED_1252 = [0x81, 0x8d, 0x8f, 0x90, 0x9d];
 

@@ -4,6 +4,7 @@
 //   brawnmoor-textcheck --doc FILE         print the generated table of docs/texts.md
 //   brawnmoor-textcheck --update-doc DOC FILE
 //                                          rewrite DOC after its marker line with that table
+//   brawnmoor-textcheck --names DIR        check the name lists in the data folder DIR
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -18,7 +19,8 @@ int usage() {
   std::fprintf(stderr,
                "usage: brawnmoor-textcheck FILE\n"
                "       brawnmoor-textcheck --doc FILE\n"
-               "       brawnmoor-textcheck --update-doc DOC FILE\n");
+               "       brawnmoor-textcheck --update-doc DOC FILE\n"
+               "       brawnmoor-textcheck --names DIR\n");
   return 2;
 }
 
@@ -33,6 +35,16 @@ int main(int argc, char** argv) {
       return 0;
     }
     std::printf("%s: %zu problems\n", argv[1], problems.size());
+    return 1;
+  }
+  if (argc == 3 && std::strcmp(argv[1], "--names") == 0) {
+    std::vector<std::string> problems = checkNameFiles(argv[2]);
+    for (const std::string& p : problems) std::printf("%s\n", p.c_str());
+    if (problems.empty()) {
+      std::printf("%s: every name of the 17 name lists can be drawn\n", argv[2]);
+      return 0;
+    }
+    std::printf("%s: %zu problems\n", argv[2], problems.size());
     return 1;
   }
   if (argc == 3 && std::strcmp(argv[1], "--doc") == 0) {

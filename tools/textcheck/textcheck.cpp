@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "career/worlddata.h"
 #include "textrules.h"
 #include "tools/KIniFile.h"
 #include "ui/fonttables.h"
@@ -372,6 +373,54 @@ std::vector<std::string> checkLanguagesPath(const std::string& path, LanguagesFi
       if (f.value[n][lang].substr(0, 127) != value)
         problems.push_back(path + ": [" + std::to_string(n) + "] " + kKeys[lang] +
                            ": the game's INI reader reads \"" + printable(value) + "\"");
+    }
+  }
+  return problems;
+}
+
+std::vector<std::string> checkNames(const std::string& bytes, const std::string& file) {
+  std::vector<std::string> problems;
+  std::string section = "?";
+  std::istringstream lines(bytes);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+      section = line.substr(1, line.size() - 2);
+      continue;
+    }
+    if (line.compare(0, 2, "N=") != 0) continue;
+    const std::string name = line.substr(2);
+    const std::string where = file + ": [" + section + "] \"" + printable(name) + "\": ";
+    if (looksLikeUtf8(name)) {
+      problems.push_back(where + "looks UTF-8, not Windows-1252");
+      continue;
+    }
+    for (unsigned char c : name) {
+      if (!findGlyph(smallFontTable, c)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", c);
+        problems.push_back(where + "byte " + hex + " has no glyph in the small font");
+      }
+    }
+  }
+  return problems;
+}
+
+std::vector<std::string> checkNameFiles(const std::string& dataDir) {
+  std::vector<std::string> problems;
+  for (const NameFile& group : kNameFiles) {
+    for (const char* gamePath : {group.firstNameFile, group.surnameFile}) {
+      if (!gamePath) continue;
+      const std::string path = dataDir + "/" + (std::strrchr(gamePath, '\\') + 1);
+      std::ifstream in(path, std::ios::binary);
+      if (!in) {
+        problems.push_back(path + ": cannot be read");
+        continue;
+      }
+      std::stringstream buffer;
+      buffer << in.rdbuf();
+      for (std::string& p : checkNames(buffer.str(), path)) problems.push_back(std::move(p));
     }
   }
   return problems;

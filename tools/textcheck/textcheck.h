@@ -43,6 +43,16 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
 std::vector<std::string> checkLanguagesPath(const std::string& path,
                                             LanguagesFile* parsed = nullptr);
 
+// Checks the bytes of one name list ("N=" values under numbered sections); `file` names it in
+// the messages. Every byte of a name must have a glyph in the small font, the font that draws
+// every boxer's and manager's name, and a name must not look like UTF-8. Each problem is one
+// line "file: [n] "name": what is wrong".
+std::vector<std::string> checkNames(const std::string& bytes, const std::string& file);
+
+// Checks the seventeen name lists that the world generation reads, in the folder `dataDir`
+// (the repository's or the game's data folder).
+std::vector<std::string> checkNameFiles(const std::string& dataDir);
+
 // The Markdown table of docs/texts.md: one row per entry with where it shows, its arguments and
 // its English text.
 std::string textsDocTable(const LanguagesFile& file);
