@@ -19,6 +19,7 @@ MessagePump messagePump = nullptr;
 
 ClockSource clockSource = nullptr;
 uint64_t clockLast = 0;
+bool clockStarted = false;  // whether clockLast holds a reading yet
 uint32_t clockTotal = 0;
 
 uint64_t rawMilliseconds() {
@@ -98,22 +99,28 @@ bool OpenUrl(const char* address, bool /*maximised*/) {
 int GetYear() { return platform::localYear(); }
 
 void InitClock() {
+  // Only the reading is taken anew: the total runs on, so the clock never goes back when a
+  // window opens (each window creation initialises it) and times kept before stay valid.
   clockLast = rawMilliseconds();
-  clockTotal = 0;
+  clockStarted = true;
 }
 
 uint32_t GetMilliseconds() {
   uint64_t raw = rawMilliseconds();
+  if (!clockStarted) {  // read before any initialisation: counts from here
+    clockLast = raw;
+    clockStarted = true;
+  }
   clockTotal += uint32_t(raw - clockLast);
   clockLast = raw;
   return clockTotal;
 }
 
-void ResyncClock() { clockLast = rawMilliseconds(); }
+void ResyncClock() { InitClock(); }
 
 void SetClockSource(ClockSource source) {
   clockSource = source;
-  clockLast = rawMilliseconds();
+  InitClock();
 }
 
 void SetMessagePump(MessagePump pump) { messagePump = pump; }

@@ -39,12 +39,14 @@ bool OpenUrl(const char* address, bool maximised);
 // The year of the local time.
 int GetYear();
 
-// The engine clock: milliseconds since InitClock, less every interval skipped by ResyncClock.
+// The engine clock: milliseconds counted from its first reading, less every interval
+// skipped by ResyncClock. InitClock takes a new raw reading to count from and keeps the
+// running total, so the clock never goes back (it wraps at 2^32).
 void InitClock();
 uint32_t GetMilliseconds();
 void ResyncClock();
 // Replaces the raw millisecond source (tests drive the clock with it); null restores the
-// monotonic system clock. Call InitClock afterwards to start counting from the new source.
+// monotonic system clock. The running total goes on from the new source's first reading.
 using ClockSource = uint64_t (*)();
 void SetClockSource(ClockSource source);
 

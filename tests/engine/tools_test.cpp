@@ -103,32 +103,51 @@ class Clock : public ::testing::Test {
     fakeNow = 5000;
     KTools::SetClockSource(fakeClock);
     KTools::InitClock();
+    base_ = KTools::GetMilliseconds();  // the total of the tests before runs on
   }
   void TearDown() override { KTools::SetClockSource(nullptr); }
+  uint32_t since() const { return KTools::GetMilliseconds() - base_; }
+  uint32_t base_ = 0;
 };
 
 TEST_F(Clock, CountsFromInitialisation) {
-  EXPECT_EQ(KTools::GetMilliseconds(), 0u);
+  EXPECT_EQ(since(), 0u);
   fakeNow += 250;
-  EXPECT_EQ(KTools::GetMilliseconds(), 250u);
+  EXPECT_EQ(since(), 250u);
   fakeNow += 1;
-  EXPECT_EQ(KTools::GetMilliseconds(), 251u);
+  EXPECT_EQ(since(), 251u);
+}
+
+TEST_F(Clock, InitialisingAgainKeepsTheRunningTotal) {
+  fakeNow += 400;
+  EXPECT_EQ(since(), 400u);
+  // A window opens and initialises the clock again: time goes on from where it was.
+  fakeNow += 30;
+  KTools::InitClock();
+  EXPECT_EQ(since(), 400u) << "as after a resync, the time before the new reading is left out";
+  fakeNow += 20;
+  EXPECT_EQ(since(), 420u);
+  // A new source also goes on from the total.
+  fakeNow = 90;
+  KTools::SetClockSource(fakeClock);
+  fakeNow += 5;
+  EXPECT_EQ(since(), 425u);
 }
 
 TEST_F(Clock, ResyncLeavesOutAPause) {
   fakeNow += 400;
-  EXPECT_EQ(KTools::GetMilliseconds(), 400u);
+  EXPECT_EQ(since(), 400u);
   fakeNow += 10000;  // inactive for ten seconds
   KTools::ResyncClock();
   fakeNow += 100;
-  EXPECT_EQ(KTools::GetMilliseconds(), 500u);
+  EXPECT_EQ(since(), 500u);
 }
 
 TEST_F(Clock, WrapsAtThirtyTwoBits) {
   fakeNow += 0xFFFFFFF0ull;
-  EXPECT_EQ(KTools::GetMilliseconds(), 0xFFFFFFF0u);
+  EXPECT_EQ(since(), 0xFFFFFFF0u);
   fakeNow += 0x20;
-  EXPECT_EQ(KTools::GetMilliseconds(), 0x10u);
+  EXPECT_EQ(since(), 0x10u);
 }
 
 int pumped = 0;

@@ -693,6 +693,26 @@ INSTANTIATE_TEST_SUITE_P(Renderers, WindowTest, ::testing::Values(false, true),
 
 // ---------------------------------------------------------------------------------------------
 
+TEST(WindowClock, OpeningAWindowDoesNotTurnTheClockBack) {
+  fakeTicks = false;
+  fakeNow = 7000;
+  KTools::SetClockSource(fakeClock);
+  fakeNow += 5000;
+  uint32_t now = KTools::GetMilliseconds();
+  for (int gl = 1; gl >= 0; --gl) {
+    KWindow* w = KTools::CreateWindow(gl, 1);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->CreateGameWindow(kW, kH, 32, true, "clock")) << platform::lastError();
+    EXPECT_EQ(KTools::GetMilliseconds(), now) << (gl ? "OpenGL" : "software");
+    fakeNow += 10;
+    now += 10;
+    EXPECT_EQ(KTools::GetMilliseconds(), now);
+    delete w;
+  }
+  KTools::SetClockSource(nullptr);
+  fakeTicks = true;
+}
+
 TEST(WindowFactory, RecordsTheRendererChoice) {
   KWindow* w = KTools::CreateWindow(1, 0);
   EXPECT_EQ(KTools::GetRendererChoice(), 1);
