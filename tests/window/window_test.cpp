@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "painter.h"
+#include "platform/input.h"
 #include "platform/window.h"
 #include "support/tempdir.h"
 #include "tools/KTools.h"
@@ -516,6 +517,46 @@ TEST_P(WindowTest, ShiftPrintScreenSavesNumberedScreenshotsBesideTheProgram) {
   EXPECT_EQ(std::filesystem::exists(dir.file("screenshot2.tga")), gl());
   KTools::OverrideExeFolder(nullptr);
   KTools::InitPaths();
+}
+
+TEST_P(WindowTest, KeyTappedBetweenTwoFramesIsSeenDownOnce) {
+  window_->SetMaxFrameRate(-1);
+  window_->FlipBackBuffer(false, true);
+  // Pressed and released before the next frame: one pump reads both.
+  pushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true);
+  pushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_ESCAPE)) << "the tap is seen";
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_ESCAPE)) << "once";
+  KInput::WaitKeyReleased(K_VK_ESCAPE);  // returns at once
+  // The generic and side codes of Shift, and keys that share a code (Return, keypad Enter).
+  pushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, true);
+  pushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, false);
+  pushKey(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, true);
+  pushKey(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_R_SHIFT));
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_L_SHIFT));
+  EXPECT_TRUE(platform::pollVirtualKey(platform::kVkShift));
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_RETURN));
+  // A tap that no poll looks at is forgotten once the frame after it has ended.
+  pushKey(SDL_SCANCODE_F1, SDLK_F1, true);
+  pushKey(SDL_SCANCODE_F1, SDLK_F1, false);
+  window_->FlipBackBuffer(false, true);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_F1));
+  // A held key is down at every poll, and up after its release as before.
+  pushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+  window_->FlipBackBuffer(false, true);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(KInput::IsKeyDown(K_VK_SPACE)) << i;
+    window_->FlipBackBuffer(false, true);
+  }
+  pushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_SPACE)) << "a press already seen is not seen again";
+  // Mouse messages report Shift from the state alone: a poll's pending press is not theirs.
+  EXPECT_FALSE(platform::isVirtualKeyDown(platform::kVkShift));
 }
 
 TEST_P(WindowTest, WindowedAndFullScreenRoundTrip) {
