@@ -13,6 +13,8 @@ char exeFolder[1024];
 bool exeOverridden = false;  // kept by InitPaths, which every window creation calls
 char dataPath[1024];
 char userFolder[1024];
+char programFolderName[256];
+char programFolder[1300];
 
 MessageBoxHandler messageBoxHandler = nullptr;
 MessagePump messagePump = nullptr;
@@ -74,6 +76,20 @@ const char* GetUserDataFolder() {
     copyText(userFolder, sizeof userFolder, GetDataPath(""));
   }
   return userFolder;
+}
+
+void SetProgramFolderName(const char* name) { copyText(programFolderName, sizeof programFolderName, name ? name : ""); }
+
+const char* GetProgramUserFolder() {
+  std::string folder = GetUserDataFolder();
+  if (programFolderName[0]) {
+    while (folder.size() > 1 && isSeparator(folder.back())) folder.pop_back();
+    folder += '/';
+    folder += programFolderName;
+    if (!platform::makeFolders(folder)) folder.clear();
+  }
+  copyText(programFolder, sizeof programFolder, folder.c_str());
+  return programFolder;
 }
 
 void ConvertSlashes(char* text) {

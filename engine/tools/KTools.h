@@ -23,6 +23,12 @@ const char* GetDataPath(const char* name);
 // The per-user data folder ($XDG_DATA_HOME or ~/.local/share), created if missing; the
 // executable's folder followed by '/' when the system gives none.
 const char* GetUserDataFolder();
+// The program's own folder inside the per-user data folder, "<GetUserDataFolder()>/<name>",
+// named once by the program (the game calls it "Brawnmoor").
+void SetProgramFolderName(const char* name);
+// That folder, created if missing; "" when it cannot be created. A program that named none
+// gets GetUserDataFolder(). The result lives in a static buffer.
+const char* GetProgramUserFolder();
 
 // Turns every separator of the text into this platform's one, in place.
 void ConvertSlashes(char* text);

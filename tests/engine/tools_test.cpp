@@ -91,6 +91,21 @@ TEST(Paths, UserDataFolderFallsBackToTheExecutableFolder) {
   KTools::OverrideExeFolder(nullptr);
 }
 
+TEST(Paths, ProgramFolderLiesInsideTheUserDataFolder) {
+  TempDir dir;
+  setenv("XDG_DATA_HOME", dir.file("share").c_str(), 1);
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share")) << "no name: the data folder";
+  KTools::SetProgramFolderName("Brawnmoor");
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share/Brawnmoor"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("share/Brawnmoor")));
+  // A file in the way: no folder, and never the data folder instead.
+  dir.write("other/Brawnmoor", "x");
+  setenv("XDG_DATA_HOME", dir.file("other").c_str(), 1);
+  EXPECT_STREQ(KTools::GetProgramUserFolder(), "");
+  KTools::SetProgramFolderName(nullptr);
+  unsetenv("XDG_DATA_HOME");
+}
+
 // ---- Clock --------------------------------------------------------------------------------
 
 uint64_t fakeNow = 0;

@@ -519,6 +519,32 @@ TEST_P(WindowTest, ShiftPrintScreenSavesNumberedScreenshotsBesideTheProgram) {
   KTools::InitPaths();
 }
 
+TEST_P(WindowTest, ShiftPrintScreenFallsBackToTheProgramsOwnUserFolder) {
+  TempDir dir;
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string savedXdg = oldXdg ? oldXdg : "";
+  setenv("XDG_DATA_HOME", dir.file("xdg").c_str(), 1);
+  KTools::OverrideExeFolder(dir.file("not/there").c_str());  // the program's folder cannot be written
+  KTools::SetProgramFolderName("Brawnmoor");
+  drawQuadrants();
+  // Tapped between two frames, as a quick hand does.
+  pushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true);
+  pushKey(SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN, true);
+  pushKey(SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN, false);
+  pushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, false);
+  window_->ProcessEvents();  // reads the four key messages
+  window_->ProcessEvents();  // the hot key
+  EXPECT_TRUE(std::filesystem::exists(dir.file("xdg/Brawnmoor/screenshot1.tga"))) << "created with its folder";
+  EXPECT_FALSE(std::filesystem::exists(dir.file("xdg/screenshot1.tga"))) << "not in the shared data folder";
+  KTools::SetProgramFolderName(nullptr);
+  KTools::OverrideExeFolder(nullptr);
+  KTools::InitPaths();
+  if (oldXdg)
+    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+}
+
 TEST_P(WindowTest, KeyTappedBetweenTwoFramesIsSeenDownOnce) {
   window_->SetMaxFrameRate(-1);
   window_->FlipBackBuffer(false, true);
