@@ -429,17 +429,17 @@ const TextRule kRules[] = {
     {450, 450, "finances: screen title", kPanel, 0, kProposed},
     {451, 453, "finances: page titles, equipment, advertising, staff (financePage 0..2)", kPanel,
      0, kProposed},
-    // The paragraphs of the left page (x 52..236): the introduction from y 142 above the list at
-    // 181, a level's description from y 354 above its price at 394, the sponsor notes above the
-    // button at 440.
+    // The paragraphs of the left page (x 52..236), 12 pixels a line and 14 high: the introduction
+    // from y 142 above the list at 181, a level's description from y 354 above its price at 394,
+    // the texts of the advertising page above the button at 440.
     wrapped({454, 456, "finances: page introductions, equipment, advertising, staff (y 142)", 0, 0,
-             kProposed}, kFinancePage, 2),
+             kProposed}, kFinancePage, 3),
     {457, 460, "finances, equipment page: names of levels 0..3", kPanel, 0, kProposed},
     wrapped({461, 464, "finances, equipment page: descriptions of levels 0..3 (y 354)", 0, 0, kProposed},
-            kFinancePage, 2),
+            kFinancePage, 3),
     {465, 467, "finances, staff page: names of levels 0..2", kPanel, 0, kProposed},
     wrapped({468, 470, "finances, staff page: descriptions of levels 0..2 (y 354)", 0, 0, kProposed},
-            kFinancePage, 2),
+            kFinancePage, 3),
     {471, 471, "finances: label before an item's monthly price", 150, 0, kProposed},
     {472, 472, "finances: shown for the item already chosen", kPanel, 0, kProposed},
     wrapped({473, 473, "finances: shown when the stable holds no boxer for an offer (y 324)", 0, 0,
