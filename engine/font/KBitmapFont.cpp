@@ -109,68 +109,88 @@ float KBitmapFont::GetTextWidthN(const char* text, int count, float spacing) {
   return width;
 }
 
-size_t KBitmapFont::FindLineBreak(std::string& text, size_t start, float width, float spacing, bool& finished,
-                                  bool& newline) {
-  const size_t length = text.size(), remaining = length - start;
-  finished = newline = false;
-  if (remaining <= 1) {
-    finished = true;
-    // A whole text of one character draws nothing; a last word of one character after a
-    // break is still drawn.
-    return start > 0 ? length : start;
-  }
-  for (size_t i = 1;; ++i) {
-    if (text[start + i] == '\n') {
-      text[start + i] = ' ';
-      newline = true;
-      return start + i;
-    }
-    const float w = GetTextWidthN(text.c_str() + start, int(i + 1), spacing);
-    if (w >= width) {
-      // Characters 0 .. i - 1 fit: break at the last space among them, or cut the word there.
-      size_t end = i;
-      while (end > 0 && text[start + end] != ' ') --end;
-      return start + (end > 0 ? end : i);
-    }
-    if (i + 1 >= remaining) {
+std::vector<KTextLine> KBitmapFont::WrapText(const char* text, float width,
+                                             const std::function<float(unsigned char)>& advance) {
+  std::vector<KTextLine> lines;
+  if (!text || !*text) return lines;
+  // The work copy is as long as the text: no length limit, nothing cut off.
+  std::string work(text);
+  const size_t length = work.size();
+  size_t start = 0;
+  while (true) {
+    const size_t remaining = length - start;
+    bool finished = false, newline = false;
+    size_t end = start;
+    if (remaining <= 1) {
       finished = true;
-      return length;
+      // A whole text of one character draws nothing; a last word of one character after a
+      // break is still drawn.
+      end = start > 0 ? length : start;
+    } else {
+      float w = advance(static_cast<unsigned char>(work[start]));
+      for (size_t i = 1;; ++i) {
+        if (work[start + i] == '\n') {
+          work[start + i] = ' ';
+          newline = true;
+          end = start + i;
+          break;
+        }
+        w += advance(static_cast<unsigned char>(work[start + i]));  // the first i + 1 characters
+        if (w >= width) {
+          // Characters 0 .. i - 1 fit. The break goes at i - 1 and back to the nearest space;
+          // with none, the word is cut after i characters (at least one: a glyph wider than
+          // the column cannot stall the layout).
+          size_t at = i - 1;
+          while (at > 0 && work[start + at] != ' ') --at;
+          end = start + (at > 0 ? at : i);
+          break;
+        }
+        if (i + 1 >= remaining) {
+          finished = true;
+          end = length;
+          break;
+        }
+      }
     }
+    if (end > start) lines.push_back(KTextLine{work.substr(start, end - start), finished, newline});
+    start = end;
+    while (start < length && work[start] == ' ') ++start;
+    if (finished || start >= length) break;
   }
+  if (!lines.empty()) lines.back().last = true;
+  return lines;
+}
+
+std::vector<KTextLine> KBitmapFont::WrapText(const char* text, float width, float spacing) {
+  // Without a picture nothing is measured (every width is -1): no line is ever too wide.
+  if (!picture_ || !loaded_ || !table_) return WrapText(text, 1e30f, [](unsigned char) { return 0.0f; });
+  return WrapText(text, width, [this, spacing](unsigned char c) {
+    Glyph g;
+    return FindGlyph(c, g) ? spacing + float(g.advance) : 0.0f;
+  });
 }
 
 float KBitmapFont::DrawParagraph(const char* text, float x1, float x2, float y, int alignment, float spacing) {
   if (!text || !*text || !table_) return y;
-  // The work copy is as long as the text: no length limit, nothing cut off.
-  std::string work(text);
   const int lineHeight = LineHeight();
   const float available = x2 - x1;
   spaceExtra_ = 0;
-  size_t start = 0;
-  while (true) {
-    bool finished = false, newline = false;
-    const size_t end = FindLineBreak(work, start, available, spacing, finished, newline);
-    if (end > start) {
-      const std::string line = work.substr(start, end - start);
-      switch (alignment) {
-        case 1: DrawTextRight(line.c_str(), x2, y, spacing); break;
-        case 2: DrawTextCentered(line.c_str(), x1, x2, y, spacing); break;
-        case 3: {
-          int spaces = 0;
-          for (char c : line) spaces += c == ' ';
-          const float lineWidth = GetTextWidth(line.c_str(), spacing);
-          spaceExtra_ = (finished || newline || spaces == 0) ? 0 : (available - lineWidth) / float(spaces);
-          DrawText(line.c_str(), x1, y, spacing);
-          spaceExtra_ = 0;
-          break;
-        }
-        default: DrawText(line.c_str(), x1, y, spacing); break;
+  for (const KTextLine& line : WrapText(text, available, spacing)) {
+    switch (alignment) {
+      case 1: DrawTextRight(line.text.c_str(), x2, y, spacing); break;
+      case 2: DrawTextCentered(line.text.c_str(), x1, x2, y, spacing); break;
+      case 3: {
+        int spaces = 0;
+        for (char c : line.text) spaces += c == ' ';
+        const float lineWidth = GetTextWidth(line.text.c_str(), spacing);
+        spaceExtra_ = (line.last || line.newline || spaces == 0) ? 0 : (available - lineWidth) / float(spaces);
+        DrawText(line.text.c_str(), x1, y, spacing);
+        spaceExtra_ = 0;
+        break;
       }
-      y = float(int(float(lineHeight) + lineSpacing_ + y));
+      default: DrawText(line.text.c_str(), x1, y, spacing); break;
     }
-    start = end;
-    while (start < work.size() && work[start] == ' ') ++start;
-    if (finished || start >= work.size()) break;
+    y = float(int(float(lineHeight) + lineSpacing_ + y));
   }
   return y;
 }

@@ -4,9 +4,18 @@
 // Only the first record's line height is used. A glyph is drawn from (x1, y1, x2 + 1, y2 + 1).
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class KGraphic;
+
+// One line of a wrapped paragraph.
+struct KTextLine {
+  std::string text;
+  bool last = false;     // the paragraph ends with this line
+  bool newline = false;  // a newline character ended it
+};
 
 class KBitmapFont {
  public:
@@ -36,6 +45,16 @@ class KBitmapFont {
   // Lays out a paragraph between x1 and x2 from y: alignment 0 left, 1 right, 2 centred,
   // 3 justified. Returns y after the last line.
   float DrawParagraph(const char* text, float x1, float x2, float y, int alignment, float spacing);
+  // The lines DrawParagraph draws for a column `width` pixels wide.
+  std::vector<KTextLine> WrapText(const char* text, float width, float spacing);
+
+  // The line breaking of DrawParagraph on its own, for any measure: `advance` gives the pen
+  // movement of one character (spacing included; 0 for a character the font lacks). A newline
+  // ends a line; a line whose first i + 1 characters are at least `width` wide ends at the last
+  // space among its first i - 1 characters, or, with none, the word is cut after i characters.
+  // A text of one character has no line; a last word of one character after a break has.
+  static std::vector<KTextLine> WrapText(const char* text, float width,
+                                         const std::function<float(unsigned char)>& advance);
 
   KGraphic* GetPicture() const { return picture_; }
   bool IsLoaded() const { return loaded_; }
@@ -46,9 +65,6 @@ class KBitmapFont {
   };
   bool FindGlyph(unsigned char c, Glyph& glyph) const;
   int LineHeight() const;
-  // The end (exclusive) of the line starting at start; finished when the text ends with it,
-  // newline when a newline ended it.
-  size_t FindLineBreak(std::string& text, size_t start, float width, float spacing, bool& finished, bool& newline);
 
   KGraphic* picture_ = nullptr;
   const unsigned char* table_ = nullptr;

@@ -66,6 +66,9 @@ class KGraphic {
   /* 30 */ virtual void SetColorKey(bool enabled, uint8_t r, uint8_t g, uint8_t b) = 0;
   /* 31 */ virtual void SetTextureWrap(bool repeat) = 0;
   /* 32 */ virtual void SetBlitColor(float r, float g, float b, float a) = 0;
+  // The pixels are RGBA bytes (red first in memory, rows top-down); with the colour key on,
+  // key-coloured pixels are cleared to 0 in the caller's array. The array is remembered (the
+  // caller keeps it alive) and UpdatePictureFromArray sends it again.
   /* 33 */ virtual bool MakePictureFromArray(uint32_t* pixels, int width, int height, bool alpha) = 0;
   /* 34 */ virtual void UpdatePictureFromArray() = 0;
   /* 35 */ virtual void FinishDrawing() = 0;

@@ -134,16 +134,20 @@ void KGraphicCommon::ClearPicture() {
 bool KGraphicCommon::MakePictureFromArray(uint32_t* pixels, int width, int height, bool alpha) {
   ClearPicture();
   if (!pixels || width <= 0 || height <= 0) return false;
-  const uint32_t key = uint32_t(keyR_) << 16 | uint32_t(keyG_) << 8 | keyB_;
+  const size_t count = size_t(width) * size_t(height);
+  // The caller's pixels are RGBA bytes (red first in memory); key-coloured ones are cleared in
+  // the caller's array itself.
   if (keyOn_)
-    for (size_t i = 0; i < size_t(width) * size_t(height); ++i)
-      if ((pixels[i] & 0xFFFFFFu) == key) pixels[i] = 0;
+    for (size_t i = 0; i < count; ++i) {
+      const uint8_t* p = reinterpret_cast<const uint8_t*>(pixels + i);
+      if (p[0] == keyR_ && p[1] == keyG_ && p[2] == keyB_) pixels[i] = 0;
+    }
   array_ = pixels;
   arrayAlpha_ = alpha;
   const int side = TextureSideFor(width, height);
   std::vector<uint32_t> buffer(size_t(side) * size_t(side), 0);
   for (int r = 0; r < height; ++r)
-    std::memcpy(&buffer[size_t(r) * size_t(side)], pixels + size_t(r) * size_t(width), size_t(width) * 4);
+    ArgbFromRgba(pixels + size_t(r) * size_t(width), &buffer[size_t(r) * size_t(side)], width);
   width_ = float(width);
   height_ = float(height);
   textureSide_ = float(side);
@@ -157,7 +161,16 @@ bool KGraphicCommon::MakePictureFromArray(uint32_t* pixels, int width, int heigh
 
 void KGraphicCommon::UpdatePictureFromArray() {
   if (!array_ || !HasTexture()) return;
-  UpdateTextureArea(array_, 0, 0, int(width_), int(height_), int(width_));
+  const int w = int(width_), h = int(height_);
+  std::vector<uint32_t> argb(size_t(w) * size_t(h));
+  ArgbFromRgba(array_, argb.data(), w * h);
+  UpdateTextureArea(argb.data(), 0, 0, w, h, w);
+}
+
+void KGraphicCommon::ArgbFromRgba(const uint32_t* rgba, uint32_t* argb, int count) {
+  const uint8_t* p = reinterpret_cast<const uint8_t*>(rgba);
+  for (int i = 0; i < count; ++i, p += 4)
+    argb[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
 }
 
 // ---- grabs -----------------------------------------------------------------------------------

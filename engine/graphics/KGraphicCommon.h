@@ -120,6 +120,8 @@ class KGraphicCommon : public KGraphic {
   // the pivot.
   static void Transform(KQuadVertex q[4], float px, float py, float zx, float zy, float angle);
   void SetInitialBlend();
+  // Pixels given as RGBA bytes (red first in memory) to the A8R8G8B8 words of an upload.
+  static void ArgbFromRgba(const uint32_t* rgba, uint32_t* argb, int count);
 
   bool smooth_;
   // Whether the image being uploaded has its own alpha (32 bits or an alpha channel).

@@ -130,6 +130,10 @@ uint8_t keyDown[256];
 bool leftAltDown = false, rightAltDown = false;
 bool returnMainDown = false, returnPadDown = false;
 bool buttons[4];
+// Presses that no poll has seen yet, with the input frame they were read in.
+bool pressPending[256];
+uint32_t pressFrame[256];
+uint32_t inputFrame = 0;
 Window* cursorWindow = nullptr;
 int cursorX = 0, cursorY = 0;  // window pixels of cursorWindow
 Window* theInputWindow = nullptr;
@@ -177,6 +181,15 @@ bool isVirtualKeyDown(int virtualKey) {
   }
 }
 
+bool pollVirtualKey(int virtualKey) {
+  if (virtualKey < 0 || virtualKey > 255) return false;
+  const bool pressed = pressPending[virtualKey] && inputFrame - pressFrame[virtualKey] <= 1;
+  pressPending[virtualKey] = false;
+  return isVirtualKeyDown(virtualKey) || pressed;
+}
+
+void endInputFrame() { ++inputFrame; }
+
 bool isMouseButtonDown(int button) { return button >= 1 && button <= 3 && buttons[button]; }
 
 uint32_t mouseKeyFlags() {
@@ -216,6 +229,7 @@ void resetInputState() {
   leftAltDown = rightAltDown = false;
   returnMainDown = returnPadDown = false;
   std::memset(buttons, 0, sizeof buttons);
+  std::memset(pressPending, 0, sizeof pressPending);
 }
 
 void setCursorVisible(bool visible) {
@@ -279,6 +293,11 @@ size_t utf8ToWindows1252(const char* text, uint8_t* out, size_t max) {
 namespace inputstate {
 
 void keyChanged(int virtualKey, int scancode, bool down) {
+  // Every code that goes from up to down (the generic Shift, Control and Alt codes with either
+  // side) has a press pending for the polls.
+  const int codes[4] = {int(kVkShift), int(kVkControl), int(kVkMenu), virtualKey};
+  bool wasDown[4];
+  for (int i = 0; i < 4; ++i) wasDown[i] = isVirtualKeyDown(codes[i]);
   if (scancode == SDL_SCANCODE_LALT) leftAltDown = down;
   if (scancode == SDL_SCANCODE_RALT) rightAltDown = down;
   if (virtualKey > 0 && virtualKey < 256 && virtualKey != kVkMenu) {
@@ -286,10 +305,15 @@ void keyChanged(int virtualKey, int scancode, bool down) {
     if (virtualKey == kVkReturn) {
       (scancode == SDL_SCANCODE_KP_ENTER ? returnPadDown : returnMainDown) = down;
       keyDown[kVkReturn] = returnMainDown || returnPadDown;
-      return;
+    } else {
+      keyDown[virtualKey] = down;
     }
-    keyDown[virtualKey] = down;
   }
+  for (int i = 0; i < 4; ++i)
+    if (codes[i] > 0 && codes[i] < 256 && !wasDown[i] && isVirtualKeyDown(codes[i])) {
+      pressPending[codes[i]] = true;
+      pressFrame[codes[i]] = inputFrame;
+    }
 }
 
 void buttonChanged(int button, bool down) {

@@ -49,6 +49,14 @@ int virtualKeyForEvent(int scancode, int keySymbol);
 // Asynchronous state. Shift, Control and Alt are also down under their generic codes (16, 17,
 // 18) while either side is down.
 bool isVirtualKeyDown(int virtualKey);
+// What a game's key poll sees: down now, or pressed since the last frame and not yet seen by a
+// poll. Events are read in batches (every event pending when the queue is pumped), so a key
+// pressed and released between two frames is already up when the next frame asks; it is
+// still seen down by one poll. A press no poll has seen is forgotten once the frame after the
+// one it was read in has ended. Every poll takes the key's pending press.
+bool pollVirtualKey(int virtualKey);
+// Marks the end of a frame (the window calls it after each present) for pollVirtualKey.
+void endInputFrame();
 // Buttons: 1 left, 2 right, 3 middle.
 bool isMouseButtonDown(int button);
 // The Windows key-state flags (left, right, middle button, Shift, Control) of mouse messages.

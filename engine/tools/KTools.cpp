@@ -13,12 +13,15 @@ char exeFolder[1024];
 bool exeOverridden = false;  // kept by InitPaths, which every window creation calls
 char dataPath[1024];
 char userFolder[1024];
+char programFolderName[256];
+char programFolder[1300];
 
 MessageBoxHandler messageBoxHandler = nullptr;
 MessagePump messagePump = nullptr;
 
 ClockSource clockSource = nullptr;
 uint64_t clockLast = 0;
+bool clockStarted = false;  // whether clockLast holds a reading yet
 uint32_t clockTotal = 0;
 
 uint64_t rawMilliseconds() {
@@ -75,6 +78,20 @@ const char* GetUserDataFolder() {
   return userFolder;
 }
 
+void SetProgramFolderName(const char* name) { copyText(programFolderName, sizeof programFolderName, name ? name : ""); }
+
+const char* GetProgramUserFolder() {
+  std::string folder = GetUserDataFolder();
+  if (programFolderName[0]) {
+    while (folder.size() > 1 && isSeparator(folder.back())) folder.pop_back();
+    folder += '/';
+    folder += programFolderName;
+    if (!platform::makeFolders(folder)) folder.clear();
+  }
+  copyText(programFolder, sizeof programFolder, folder.c_str());
+  return programFolder;
+}
+
 void ConvertSlashes(char* text) {
   if (!text) return;
   for (; *text; ++text)
@@ -98,22 +115,28 @@ bool OpenUrl(const char* address, bool /*maximised*/) {
 int GetYear() { return platform::localYear(); }
 
 void InitClock() {
+  // Only the reading is taken anew: the total runs on, so the clock never goes back when a
+  // window opens (each window creation initialises it) and times kept before stay valid.
   clockLast = rawMilliseconds();
-  clockTotal = 0;
+  clockStarted = true;
 }
 
 uint32_t GetMilliseconds() {
   uint64_t raw = rawMilliseconds();
+  if (!clockStarted) {  // read before any initialisation: counts from here
+    clockLast = raw;
+    clockStarted = true;
+  }
   clockTotal += uint32_t(raw - clockLast);
   clockLast = raw;
   return clockTotal;
 }
 
-void ResyncClock() { clockLast = rawMilliseconds(); }
+void ResyncClock() { InitClock(); }
 
 void SetClockSource(ClockSource source) {
   clockSource = source;
-  clockLast = rawMilliseconds();
+  InitClock();
 }
 
 void SetMessagePump(MessagePump pump) { messagePump = pump; }

@@ -23,6 +23,12 @@ const char* GetDataPath(const char* name);
 // The per-user data folder ($XDG_DATA_HOME or ~/.local/share), created if missing; the
 // executable's folder followed by '/' when the system gives none.
 const char* GetUserDataFolder();
+// The program's own folder inside the per-user data folder, "<GetUserDataFolder()>/<name>",
+// named once by the program (the game calls it "Brawnmoor").
+void SetProgramFolderName(const char* name);
+// That folder, created if missing; "" when it cannot be created. A program that named none
+// gets GetUserDataFolder(). The result lives in a static buffer.
+const char* GetProgramUserFolder();
 
 // Turns every separator of the text into this platform's one, in place.
 void ConvertSlashes(char* text);
@@ -39,12 +45,14 @@ bool OpenUrl(const char* address, bool maximised);
 // The year of the local time.
 int GetYear();
 
-// The engine clock: milliseconds since InitClock, less every interval skipped by ResyncClock.
+// The engine clock: milliseconds counted from its first reading, less every interval
+// skipped by ResyncClock. InitClock takes a new raw reading to count from and keeps the
+// running total, so the clock never goes back (it wraps at 2^32).
 void InitClock();
 uint32_t GetMilliseconds();
 void ResyncClock();
 // Replaces the raw millisecond source (tests drive the clock with it); null restores the
-// monotonic system clock. Call InitClock afterwards to start counting from the new source.
+// monotonic system clock. The running total goes on from the new source's first reading.
 using ClockSource = uint64_t (*)();
 void SetClockSource(ClockSource source);
 

@@ -43,7 +43,7 @@ void Init(KWindowHandle window) {
 
 bool IsKeyDown(int code) {
   if (code < 0 || code >= kKeyTableSize - 1) return false;
-  return platform::isVirtualKeyDown(keyTable[code].virtualKey);
+  return platform::pollVirtualKey(keyTable[code].virtualKey);
 }
 
 void WaitKeyReleased(int code) {

@@ -44,7 +44,9 @@ const KKeyEntry* GetKeyTable();
 // keys and buttons held so far.
 void Init(KWindowHandle window);
 
-// Whether the key of an engine code is down now; false for codes outside 0..99.
+// Whether the key of an engine code is down now, or was pressed since the last frame and no
+// call has seen it yet (a key tapped between two frames is seen down once); false for codes
+// outside 0..99.
 bool IsKeyDown(int code);
 // Waits (reading the system's input as it goes) until the key is up.
 void WaitKeyReleased(int code);

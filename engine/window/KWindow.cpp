@@ -150,9 +150,13 @@ void KWindow::TakeHotKeyScreenshot(bool orF12) {
   char path[1024];
   std::snprintf(path, sizeof path, "%s", KTools::GetDataPath(name));
   if (!SaveScreenshot(path, K_IMAGE_TGA, 0, 0)) {
-    // An installed program's folder is not the player's to write: the user's folder then.
-    std::snprintf(path, sizeof path, "%s/%s", KTools::GetUserDataFolder(), name);
-    SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
+    // An installed program's folder is not the player's to write: the program's own folder of
+    // the player's data then (created if need be), never the shared data folder itself.
+    const char* folder = KTools::GetProgramUserFolder();
+    if (folder[0]) {
+      std::snprintf(path, sizeof path, "%s/%s", folder, name);
+      SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
+    }
   }
   KInput::WaitKeyReleased(K_VK_SNAPSHOT);
   if (orF12) KInput::WaitKeyReleased(K_VK_F12);

@@ -233,6 +233,8 @@ void KWindowDD::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
   ProcessEvents();
   ApplyFrameCap(t);
   if (waitWhileInactive) WaitWhileInactive();
+  // What was read so far belongs to the frame that ends here: the next frame sees it.
+  platform::endInputFrame();
 }
 
 void KWindowDD::ProcessEvents() {

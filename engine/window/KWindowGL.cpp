@@ -258,6 +258,8 @@ void KWindowGL::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
   ProcessEvents();
   ApplyFrameCap(t);
   if (waitWhileInactive) WaitWhileInactive();
+  // What was read so far belongs to the frame that ends here: the next frame sees it.
+  platform::endInputFrame();
 }
 
 void KWindowGL::ProcessEvents() {

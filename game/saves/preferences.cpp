@@ -1,7 +1,6 @@
 #include "saves/preferences.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,11 +13,9 @@
 Preferences preferences;
 
 const char* userFolder() {
-  static char folder[1100];
-  std::snprintf(folder, sizeof folder, "%s/Brawnmoor", KTools::GetUserDataFolder());
-  KTools::ConvertSlashes(folder);
-  if (mkdir(folder, 0755) != 0 && errno != EEXIST) return "";
-  return folder;
+  // Named in the engine, whose screenshot key falls back to the same folder.
+  KTools::SetProgramFolderName("Brawnmoor");
+  return KTools::GetProgramUserFolder();
 }
 
 const char* userFile(const char* name) {

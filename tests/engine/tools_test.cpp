@@ -91,6 +91,21 @@ TEST(Paths, UserDataFolderFallsBackToTheExecutableFolder) {
   KTools::OverrideExeFolder(nullptr);
 }
 
+TEST(Paths, ProgramFolderLiesInsideTheUserDataFolder) {
+  TempDir dir;
+  setenv("XDG_DATA_HOME", dir.file("share").c_str(), 1);
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share")) << "no name: the data folder";
+  KTools::SetProgramFolderName("Brawnmoor");
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share/Brawnmoor"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("share/Brawnmoor")));
+  // A file in the way: no folder, and never the data folder instead.
+  dir.write("other/Brawnmoor", "x");
+  setenv("XDG_DATA_HOME", dir.file("other").c_str(), 1);
+  EXPECT_STREQ(KTools::GetProgramUserFolder(), "");
+  KTools::SetProgramFolderName(nullptr);
+  unsetenv("XDG_DATA_HOME");
+}
+
 // ---- Clock --------------------------------------------------------------------------------
 
 uint64_t fakeNow = 0;
@@ -103,32 +118,51 @@ class Clock : public ::testing::Test {
     fakeNow = 5000;
     KTools::SetClockSource(fakeClock);
     KTools::InitClock();
+    base_ = KTools::GetMilliseconds();  // the total of the tests before runs on
   }
   void TearDown() override { KTools::SetClockSource(nullptr); }
+  uint32_t since() const { return KTools::GetMilliseconds() - base_; }
+  uint32_t base_ = 0;
 };
 
 TEST_F(Clock, CountsFromInitialisation) {
-  EXPECT_EQ(KTools::GetMilliseconds(), 0u);
+  EXPECT_EQ(since(), 0u);
   fakeNow += 250;
-  EXPECT_EQ(KTools::GetMilliseconds(), 250u);
+  EXPECT_EQ(since(), 250u);
   fakeNow += 1;
-  EXPECT_EQ(KTools::GetMilliseconds(), 251u);
+  EXPECT_EQ(since(), 251u);
+}
+
+TEST_F(Clock, InitialisingAgainKeepsTheRunningTotal) {
+  fakeNow += 400;
+  EXPECT_EQ(since(), 400u);
+  // A window opens and initialises the clock again: time goes on from where it was.
+  fakeNow += 30;
+  KTools::InitClock();
+  EXPECT_EQ(since(), 400u) << "as after a resync, the time before the new reading is left out";
+  fakeNow += 20;
+  EXPECT_EQ(since(), 420u);
+  // A new source also goes on from the total.
+  fakeNow = 90;
+  KTools::SetClockSource(fakeClock);
+  fakeNow += 5;
+  EXPECT_EQ(since(), 425u);
 }
 
 TEST_F(Clock, ResyncLeavesOutAPause) {
   fakeNow += 400;
-  EXPECT_EQ(KTools::GetMilliseconds(), 400u);
+  EXPECT_EQ(since(), 400u);
   fakeNow += 10000;  // inactive for ten seconds
   KTools::ResyncClock();
   fakeNow += 100;
-  EXPECT_EQ(KTools::GetMilliseconds(), 500u);
+  EXPECT_EQ(since(), 500u);
 }
 
 TEST_F(Clock, WrapsAtThirtyTwoBits) {
   fakeNow += 0xFFFFFFF0ull;
-  EXPECT_EQ(KTools::GetMilliseconds(), 0xFFFFFFF0u);
+  EXPECT_EQ(since(), 0xFFFFFFF0u);
   fakeNow += 0x20;
-  EXPECT_EQ(KTools::GetMilliseconds(), 0x10u);
+  EXPECT_EQ(since(), 0x10u);
 }
 
 int pumped = 0;

@@ -165,6 +165,20 @@ void GameDriver::key(SDL_Scancode scancode, SDL_Keycode sym) {
   frame();
 }
 
+void GameDriver::tap(SDL_Scancode scancode, SDL_Keycode sym) {
+  pushKey(true, scancode, sym);
+  pushKey(false, scancode, sym);
+  frame(5);  // read at the end of the first frame, seen by the second; three messages
+}
+
+void GameDriver::quickClick(int x, int y) {
+  move(x, y);
+  SDL_Event down = buttonEvent(windowId(), true, x, y), up = buttonEvent(windowId(), false, x, y);
+  push(down);
+  push(up);
+  frame(4);
+}
+
 void GameDriver::type(const std::string& text) {
   for (char c : text) {
     pushText(c);

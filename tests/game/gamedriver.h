@@ -37,6 +37,11 @@ class GameDriver {
   // A click on the centre of a hotspot of the current screen.
   void clickHotspot(int index);
   void key(SDL_Scancode scancode, SDL_Keycode sym);
+  // A quick tap: the press and the release queued together, so that the window reads both in
+  // one pump between two frames; then frames until its messages are dispatched.
+  void tap(SDL_Scancode scancode, SDL_Keycode sym);
+  // A quick click: move, then the press and the release queued together (read in one pump).
+  void quickClick(int x, int y);
   void keyDown(SDL_Scancode scancode, SDL_Keycode sym);
   void keyUp(SDL_Scancode scancode, SDL_Keycode sym);
   void type(const std::string& text);

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "career/world.h"
+#include "fight/bout.h"
 #include "gamedriver.h"
 #include "graphics/KGraphic.h"
 #include "saves/preferences.h"
@@ -197,6 +198,25 @@ TEST_P(Game, EscapeOpensTheSaveMenuAndReturns) {
   // Escape does nothing on the main menu.
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kFinancesScreen);
+}
+
+// Keys and clicks as quick as a hand makes them: the press and the release reach the window in
+// one pump between two frames, so the key is already up when the next frame asks.
+TEST_P(Game, QuickTapsAndClicksBetweenTwoFramesCount) {
+  menuButton(3);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  d.tap(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kLoadSaveScreen) << "a quick Escape opens the save/load menu";
+  d.tap(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kBoxerScreen) << "each tap is seen once: the second one goes back";
+  const int16_t before = injuries[1][0];
+  d.tap(SDL_SCANCODE_SPACE, SDLK_SPACE);
+  EXPECT_EQ(injuries[1][0], before + 10) << "once per tap";
+  d.frame(3);
+  EXPECT_EQ(injuries[1][0], before + 10);
+  // A click: pressed and released within one pump, still one click on the release.
+  d.quickClick(25 + 75 * 2 + 30, 50);  // tab 3: finances
   EXPECT_EQ(screenState, kFinancesScreen);
 }
 

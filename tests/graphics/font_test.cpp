@@ -19,6 +19,9 @@ static_assert(sizeof(Record) == 14);
 
 const Record kWithMinus[] = {{' ', 0, 0, 0, 0, 0, 4, 10}, {'a', 0, 0, 0, 3, 7, 5, 8},  {'b', 0, 4, 0, 7, 7, 5, 8},
                              {'-', 0, 8, 0, 11, 7, 5, 8}, {'5', 0, 12, 0, 15, 7, 5, 8}, {0, 0, 0, 0, 0, 0, 0, 0}};
+// 5-pixel letters and an 8-pixel space.
+const Record kWideSpace[] = {{' ', 0, 0, 0, 0, 0, 8, 10}, {'a', 0, 0, 0, 3, 7, 5, 8}, {'b', 0, 4, 0, 7, 7, 5, 8},
+                             {0, 0, 0, 0, 0, 0, 0, 0}};
 const Record kDigitsOnly[] = {{' ', 0, 0, 0, 0, 0, 4, 10}, {'5', 0, 12, 0, 15, 7, 5, 8}, {0, 0, 0, 0, 0, 0, 0, 0}};
 
 class Fonts : public ::testing::TestWithParam<bool> {
@@ -111,6 +114,38 @@ TEST_P(Fonts, WrapsAtSpacesAndAligns) {
   EXPECT_EQ(font_->DrawParagraph("ab ab ab", 10, 40, 0, 1, 0), 20);
   EXPECT_EQ(row(2, 10, 40), "......####.####.....####.####.");
   EXPECT_EQ(font_->DrawParagraph("", 10, 40, 7, 0, 0), 7);
+}
+
+TEST_P(Fonts, LineNeverEndsAtTheSpaceThatOverflowed) {
+  // "aaa bbb " is 46 pixels, too wide for 40, and its overflowing character is the space: the
+  // break goes one character back and on to the space before, so "bbb" starts the next line
+  // (although "aaa bbb" alone would be 38 pixels).
+  KBitmapFont font(dir_.file("font.png").c_str(), kWideSpace);
+  ASSERT_TRUE(font.IsLoaded());
+  EXPECT_EQ(font.DrawParagraph("aaa bbb bb", 10, 50, 0, 0, 0), 20) << "two lines of 10";
+  EXPECT_EQ(row(2, 10, 50), "####.####.####..........................");
+  EXPECT_EQ(row(12, 10, 50), "####.####.####.........####.####........");
+  std::vector<std::string> lines;
+  for (const KTextLine& l : font.WrapText("aaa bbb bb", 40, 0)) lines.push_back(l.text);
+  EXPECT_EQ(lines, (std::vector<std::string>{"aaa", "bbb bb"}));
+  // When a letter overflows, the break is at the last space before it, as always.
+  lines.clear();
+  for (const KTextLine& l : font.WrapText("aaa bbbb b", 40, 0)) lines.push_back(l.text);
+  EXPECT_EQ(lines, (std::vector<std::string>{"aaa", "bbbb b"}));
+}
+
+TEST(FontWrap, EveryLineTakesAtLeastOneCharacter) {
+  // Glyphs wider than the column: one character a line, the text is laid out to its end.
+  const auto wide = [](unsigned char) { return 50.0f; };
+  std::vector<std::string> lines;
+  for (const KTextLine& l : KBitmapFont::WrapText("abc d", 20, wide)) lines.push_back(l.text);
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d"}));
+  const std::vector<KTextLine> two = KBitmapFont::WrapText("ab\nb", 100, [](unsigned char) { return 5.0f; });
+  ASSERT_EQ(two.size(), 2u);
+  EXPECT_TRUE(two[0].newline);
+  EXPECT_FALSE(two[0].last);
+  EXPECT_TRUE(two[1].last);
+  EXPECT_TRUE(KBitmapFont::WrapText("a", 100, wide).empty()) << "one character alone draws nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Fonts, ::testing::Values(true, false),

@@ -13,6 +13,7 @@
 #include "graphics/KGraphicFactory.h"
 #include "graphics/KGraphicGL.h"
 #include "support/tempdir.h"
+#include "support/pixels.h"
 #include "tools/KTools.h"
 #include "window/KScreen.h"
 #include "support/renderers.h"
@@ -119,9 +120,9 @@ TEST_P(MorePictures, MissingMaskOrPictureFailsAndLeavesThePictureEmpty) {
 }
 
 TEST_P(MorePictures, UpdateFromArrayNeverWritesAStaleArrayIntoALaterPicture) {
-  std::vector<uint32_t> pixels(16, 0xFF0000FFu);
+  std::vector<uint32_t> pixels(16, rgbaPixel(0xFF0000FFu));
   ASSERT_TRUE(pic_->MakePictureFromArray(pixels.data(), 4, 4, true));
-  pixels.assign(16, 0xFFFFFF00u);
+  pixels.assign(16, rgbaPixel(0xFFFFFF00u));
   pic_->UpdatePictureFromArray();
   pic_->BlitRect(0, 0, 4, 4, 10, 10, false, false);
   shot();
@@ -129,7 +130,7 @@ TEST_P(MorePictures, UpdateFromArrayNeverWritesAStaleArrayIntoALaterPicture) {
   // Loaded from a file afterwards, the picture no longer belongs to the array (which its
   // owner may already have freed).
   ASSERT_TRUE(pic_->LoadPicture(dir_.file("quad.png").c_str(), true, true));
-  pixels.assign(16, 0xFF00FFFFu);
+  pixels.assign(16, rgbaPixel(0xFF00FFFFu));
   pic_->UpdatePictureFromArray();
   pic_->BlitRect(0, 0, 4, 4, 20, 10, false, false);
   shot();
@@ -244,7 +245,7 @@ TEST_P(MorePictures, WholeTurnedShowsTheTextureTurnedAndOpaque) {
   EXPECT_EQ(litIn(90, 10, 110, 30), 400);
 
   // Blending off: a pixel of alpha 0 still shows its colour.
-  std::vector<uint32_t> clear(16, 0x0000FF00u);
+  std::vector<uint32_t> clear(16, rgbaPixel(0x0000FF00u));
   ASSERT_TRUE(pic_->MakePictureFromArray(clear.data(), 4, 4, true));
   frame_->clear(1, 0, 0);
   pic_->BlitWholeTurned(10, 10, 8, 8, 1.0f, 0);
@@ -514,7 +515,7 @@ TEST_F(SoftwareRebuild, PicturesNotFromFilesKeepTheirPixels) {
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_TRUE(fromMemory->LoadPictureFromMemory("cyan.png", reinterpret_cast<const uint8_t*>(bytes.data()),
                                                 bytes.size(), true, true));
-  std::vector<uint32_t> magenta(16, 0xFFFF00FFu);
+  std::vector<uint32_t> magenta(16, rgbaPixel(0xFFFF00FFu));
   ASSERT_TRUE(fromArray->MakePictureFromArray(magenta.data(), 4, 4, true));
   freed->FreePicture();
   rebuild();
@@ -534,7 +535,7 @@ TEST(SoftwarePictures, TexturesAreSixteenBit) {
   ASSERT_NE(dd->GetTexture(), nullptr);
   // The PNG was written with an alpha channel: A4R4G4B4 even though alpha was not asked for.
   EXPECT_EQ(dd->GetTexture()->format(), softdd::TextureFormat::A4R4G4B4);
-  std::vector<uint32_t> opaque(16, 0xFF808080u);
+  std::vector<uint32_t> opaque(16, rgbaPixel(0xFF808080u));
   ASSERT_TRUE(pic->MakePictureFromArray(opaque.data(), 4, 4, false));
   EXPECT_EQ(dd->GetTexture()->format(), softdd::TextureFormat::A4R4G4B4);
   ASSERT_TRUE(pic->GrabFrontBuffer());

@@ -1,11 +1,13 @@
 // KGraphic on both renderers: loading, texture sides, every kind of blit, tint, blend modes,
 // untextured drawing, the quad batch; the two renderers compared on one scene.
+#include <cstring>
 #include <memory>
 
 #include "frame.h"
 #include "graphics/KGraphicDD.h"
 #include "graphics/KGraphicFactory.h"
 #include "graphics/KGraphicGL.h"
+#include "support/pixels.h"
 #include "support/tempdir.h"
 #include "window/KScreen.h"
 #include "support/renderers.h"
@@ -29,7 +31,7 @@ class Pictures : public ::testing::TestWithParam<bool> {
     frame_->clear();
     pic_.reset(KTools::CreateGraphic());
     ASSERT_NE(pic_, nullptr);
-    pixels_ = testPixels();
+    pixels_ = rgbaPixels(testPixels());
     ASSERT_TRUE(pic_->MakePictureFromArray(pixels_.data(), 4, 4, true));
   }
   void TearDown() override {
@@ -144,7 +146,7 @@ TEST_P(Pictures, Tint) {
   pic_->GetTint(t);
   EXPECT_EQ(t[0], 1);
   EXPECT_EQ(t[1], 0.5f);
-  std::vector<uint32_t> white(16, 0xFFFFFFFFu);
+  std::vector<uint32_t> white(16, rgbaPixel(0xFFFFFFFFu));
   ASSERT_TRUE(pic_->MakePictureFromArray(white.data(), 4, 4, true));
   pic_->BlitAlphaRect(0, 0, 4, 4, 10, 10, false, false);
   EXPECT_LE(channelDiff(frame_->at(11, 11), 0xFF8080u), 1) << std::hex << frame_->at(11, 11);
@@ -174,6 +176,33 @@ TEST_P(Pictures, ColorKey) {
   EXPECT_EQ(at(22, 12), 0xFF00FFu) << "keyed without alpha: the key colour shows";
   EXPECT_EQ(at(30, 10), 0u);
   EXPECT_EQ(at(32, 12), 0xFF00FFu);
+}
+
+TEST_P(Pictures, ArrayPixelsAreRgbaBytesAlsoForTheColourKey) {
+  // Bytes in memory: red, green, blue, alpha (values a 4-bit texture holds exactly).
+  const uint8_t bytes[4][4] = {
+      {0xFF, 0x88, 0x00, 0xFF}, {0x00, 0x88, 0xFF, 0xFF}, {0x00, 0x88, 0xFF, 0xFF}, {0x88, 0x00, 0xFF, 0xFF}};
+  std::vector<uint32_t> px(4);
+  std::memcpy(px.data(), bytes, sizeof bytes);
+  const uint32_t orange = px[0], violet = px[3];
+  pic_->SetColorKey(true, 0x00, 0x88, 0xFF);
+  ASSERT_TRUE(pic_->MakePictureFromArray(px.data(), 2, 2, true));
+  EXPECT_EQ(px[0], orange) << "blue-first bytes are not the key";
+  EXPECT_EQ(px[1], 0u) << "key-coloured pixels are cleared in the caller's array";
+  EXPECT_EQ(px[2], 0u);
+  EXPECT_EQ(px[3], violet);
+  pic_->BlitAlphaRect(0, 0, 2, 2, 10, 10, false, false);
+  auto f = frame_->read();
+  auto at = [&](int x, int y) { return f[size_t(y) * kFrameW + size_t(x)]; };
+  EXPECT_EQ(at(10, 10), 0xFF8800u) << std::hex << at(10, 10);
+  EXPECT_EQ(at(11, 10), 0u) << "the keyed pixel is transparent";
+  EXPECT_EQ(at(11, 11), 0x8800FFu) << std::hex << at(11, 11);
+  // Sent again, the array is read in the same order.
+  const uint8_t green[4] = {0x00, 0xFF, 0x00, 0xFF};
+  std::memcpy(&px[0], green, 4);
+  pic_->UpdatePictureFromArray();
+  pic_->BlitRect(0, 0, 2, 2, 20, 10, false, false);
+  EXPECT_EQ(frame_->at(20, 10), 0x00FF00u) << std::hex << frame_->at(20, 10);
 }
 
 TEST_P(Pictures, DrawRectOpaqueAndBlended) {
@@ -269,7 +298,8 @@ TEST(PicturesBoth, RenderersDrawTheSameScene) {
     std::unique_ptr<KGraphic> pic(KTools::CreateGraphic());
     std::vector<uint32_t> px(32 * 32);
     for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) px[size_t(y) * 32 + size_t(x)] = (x < 16 ? 0xFF000000u : 0x88000000u) | (y < 16 ? 0xFFFF00u : 0x00FFFFu);
+      for (int x = 0; x < 32; ++x)
+        px[size_t(y) * 32 + size_t(x)] = rgbaPixel((x < 16 ? 0xFF000000u : 0x88000000u) | (y < 16 ? 0xFFFF00u : 0x00FFFFu));
     ASSERT_TRUE(pic->MakePictureFromArray(px.data(), 32, 32, true));
     pic->BlitRect(0, 0, 32, 32, 5, 5, false, false);
     pic->BlitAlphaRectFx(0, 0, 32, 32, 60, 30, 30, 1.5f, 0.75f, false, true, 0, 0);

@@ -9,6 +9,7 @@
 #include "mesh/KModelFactory.h"
 #include "mesh/KModelGL.h"
 #include "model_fixture.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -217,7 +218,9 @@ TEST_P(Models, TextureOwnership) {
   EXPECT_TRUE(model_->OwnsTexture());
   const size_t before = KGraphicDD::RegisteredCount();
   std::unique_ptr<KGraphic> skin(KTools::CreateGraphic());
-  ASSERT_TRUE(skin->MakePictureFromArray(checkerPixels(8).data(), 8, 8, false));
+  // The picture remembers the array: it must outlive the picture.
+  std::vector<uint32_t> checker = rgbaPixels(checkerPixels(8));
+  ASSERT_TRUE(skin->MakePictureFromArray(checker.data(), 8, 8, false));
   model_->SetTexture(skin.get());  // the owned one is deleted, the new one is not owned
   EXPECT_EQ(model_->GetTexture(), skin.get());
   EXPECT_FALSE(model_->OwnsTexture());

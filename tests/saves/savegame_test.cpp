@@ -309,6 +309,13 @@ TEST_F(Saves, LoadingIsAValidWorldsNoOp) {
   }
 }
 
+// The engine's screenshot key falls back to the game's own folder, which the game names.
+TEST_F(Saves, TheEngineKnowsTheGamesOwnFolder) {
+  loadPreferences();  // the game's first use of its folder
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), home.path() + "/Brawnmoor");
+  KTools::SetProgramFolderName(nullptr);
+}
+
 TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
   TempDir home;
   setenv("XDG_DATA_HOME", home.path().c_str(), 1);

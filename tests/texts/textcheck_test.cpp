@@ -148,6 +148,33 @@ TEST(TextCheck, TooWideLinesAndLabelsFail) {
   EXPECT_TRUE(reports(problems, "[38] Eng: \"Negotiation skill\"")) << joined(problems);
 }
 
+TEST(TextCheck, WrapsAsTheGameDoes) {
+  // The break never keeps the word after the space that overflowed the column.
+  EXPECT_EQ(wrapSmallFont("No new offer until this one ends.", 184),
+            (std::vector<std::string>{"No new offer until this", "one ends."}));
+  EXPECT_EQ(wrapSmallFont("Short.", 184), (std::vector<std::string>{"Short."}));
+}
+
+TEST(TextCheck, WrappedTextsMustFitTheirPanels) {
+  // A level description of the finances screen holds three lines of 184 pixels.
+  const std::string description =
+      "Old bags, torn gloves, a leaking roof, a ring with a broken rope and a floor that creaks at every step.";
+  auto problems = checkLanguages(plant(shipped(), "Eng=Old bags and torn gloves.", "Eng=" + description), "f");
+  EXPECT_TRUE(reports(problems, "[461] Eng: \"" + description +
+                                    "\" wraps to 4 lines in its 184-pixel column; the panel holds 3"))
+      << joined(problems);
+  // Each line of a message fits the window alone, but together they no longer do.
+  const std::string longer =
+      "Eng=You cannot fight your own boxer, not in this ring, not in any other ring, not this month, not next "
+      "month, never.";
+  std::string planted = plant(shipped(), "Eng=You cannot fight your own boxer.", longer);
+  EXPECT_FALSE(reports(checkLanguages(planted, "f"), "[283]")) << "three rows fit";
+  planted = plant(planted, "Eng=Choose an opponent who is not in your stable.", longer);
+  problems = checkLanguages(planted, "f");
+  EXPECT_TRUE(reports(problems, "f: message 1 Eng: its lines wrap to 3, 3 rows and end 20 pixels below"))
+      << joined(problems);
+}
+
 TEST(TextCheck, MonthNamesMustBeDistinct) {
   std::string planted = plant(shipped(), "Fre=Jun (juin)", "Fre=Juin");
   auto problems = checkLanguages(plant(planted, "Fre=Jul (juillet)", "Fre=Juillet"), "f");

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "painter.h"
+#include "platform/input.h"
 #include "platform/window.h"
 #include "support/tempdir.h"
 #include "tools/KTools.h"
@@ -518,6 +519,72 @@ TEST_P(WindowTest, ShiftPrintScreenSavesNumberedScreenshotsBesideTheProgram) {
   KTools::InitPaths();
 }
 
+TEST_P(WindowTest, ShiftPrintScreenFallsBackToTheProgramsOwnUserFolder) {
+  TempDir dir;
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string savedXdg = oldXdg ? oldXdg : "";
+  setenv("XDG_DATA_HOME", dir.file("xdg").c_str(), 1);
+  KTools::OverrideExeFolder(dir.file("not/there").c_str());  // the program's folder cannot be written
+  KTools::SetProgramFolderName("Brawnmoor");
+  drawQuadrants();
+  // Tapped between two frames, as a quick hand does.
+  pushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true);
+  pushKey(SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN, true);
+  pushKey(SDL_SCANCODE_PRINTSCREEN, SDLK_PRINTSCREEN, false);
+  pushKey(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, false);
+  window_->ProcessEvents();  // reads the four key messages
+  window_->ProcessEvents();  // the hot key
+  EXPECT_TRUE(std::filesystem::exists(dir.file("xdg/Brawnmoor/screenshot1.tga"))) << "created with its folder";
+  EXPECT_FALSE(std::filesystem::exists(dir.file("xdg/screenshot1.tga"))) << "not in the shared data folder";
+  KTools::SetProgramFolderName(nullptr);
+  KTools::OverrideExeFolder(nullptr);
+  KTools::InitPaths();
+  if (oldXdg)
+    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+  else
+    unsetenv("XDG_DATA_HOME");
+}
+
+TEST_P(WindowTest, KeyTappedBetweenTwoFramesIsSeenDownOnce) {
+  window_->SetMaxFrameRate(-1);
+  window_->FlipBackBuffer(false, true);
+  // Pressed and released before the next frame: one pump reads both.
+  pushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, true);
+  pushKey(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_ESCAPE)) << "the tap is seen";
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_ESCAPE)) << "once";
+  KInput::WaitKeyReleased(K_VK_ESCAPE);  // returns at once
+  // The generic and side codes of Shift, and keys that share a code (Return, keypad Enter).
+  pushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, true);
+  pushKey(SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, false);
+  pushKey(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, true);
+  pushKey(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_R_SHIFT));
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_L_SHIFT));
+  EXPECT_TRUE(platform::pollVirtualKey(platform::kVkShift));
+  EXPECT_TRUE(KInput::IsKeyDown(K_VK_RETURN));
+  // A tap that no poll looks at is forgotten once the frame after it has ended.
+  pushKey(SDL_SCANCODE_F1, SDLK_F1, true);
+  pushKey(SDL_SCANCODE_F1, SDLK_F1, false);
+  window_->FlipBackBuffer(false, true);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_F1));
+  // A held key is down at every poll, and up after its release as before.
+  pushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, true);
+  window_->FlipBackBuffer(false, true);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(KInput::IsKeyDown(K_VK_SPACE)) << i;
+    window_->FlipBackBuffer(false, true);
+  }
+  pushKey(SDL_SCANCODE_SPACE, SDLK_SPACE, false);
+  window_->FlipBackBuffer(false, true);
+  EXPECT_FALSE(KInput::IsKeyDown(K_VK_SPACE)) << "a press already seen is not seen again";
+  // Mouse messages report Shift from the state alone: a poll's pending press is not theirs.
+  EXPECT_FALSE(platform::isVirtualKeyDown(platform::kVkShift));
+}
+
 TEST_P(WindowTest, WindowedAndFullScreenRoundTrip) {
   KScreen::SetTextureReloader(countReload);
   EXPECT_FALSE(window_->IsFullScreen());
@@ -692,6 +759,26 @@ INSTANTIATE_TEST_SUITE_P(Renderers, WindowTest, ::testing::Values(false, true),
                          rendererName);
 
 // ---------------------------------------------------------------------------------------------
+
+TEST(WindowClock, OpeningAWindowDoesNotTurnTheClockBack) {
+  fakeTicks = false;
+  fakeNow = 7000;
+  KTools::SetClockSource(fakeClock);
+  fakeNow += 5000;
+  uint32_t now = KTools::GetMilliseconds();
+  for (int gl = 1; gl >= 0; --gl) {
+    KWindow* w = KTools::CreateWindow(gl, 1);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->CreateGameWindow(kW, kH, 32, true, "clock")) << platform::lastError();
+    EXPECT_EQ(KTools::GetMilliseconds(), now) << (gl ? "OpenGL" : "software");
+    fakeNow += 10;
+    now += 10;
+    EXPECT_EQ(KTools::GetMilliseconds(), now);
+    delete w;
+  }
+  KTools::SetClockSource(nullptr);
+  fakeTicks = true;
+}
 
 TEST(WindowFactory, RecordsTheRendererChoice) {
   KWindow* w = KTools::CreateWindow(1, 0);

@@ -1,5 +1,6 @@
 #include "textcheck.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,9 @@
 #include <set>
 #include <sstream>
 
+#include "career/messages.h"
 #include "career/worlddata.h"
+#include "font/KBitmapFont.h"
 #include "textrules.h"
 #include "tools/KIniFile.h"
 #include "ui/fonttables.h"
@@ -173,6 +176,57 @@ int smallFontWidth(const std::string& text, int spacing) {
   return width;
 }
 
+std::vector<std::string> wrapSmallFont(const std::string& text, int width, int spacing) {
+  std::vector<std::string> lines;
+  for (const KTextLine& line : KBitmapFont::WrapText(text.c_str(), float(width), [spacing](unsigned char c) {
+         const GlyphRecord* g = findGlyph(smallFontTable, c);
+         return g ? float(g->advance + spacing) : 0.0f;
+       }))
+    lines.push_back(line.text);
+  return lines;
+}
+
+namespace {
+
+// Every message of the catalogue in every language, laid out as the message window lays it out
+// (see kMessageColumn): its wrapped lines must end above the window's "Click to continue".
+void checkMessageWindows(const LanguagesFile& f, const bool shownOk[][kCheckedLanguages], const std::string& file,
+                         std::vector<std::string>& problems) {
+  for (int number = 1; number <= 99; ++number) {
+    const MessageDefinition* m = findMessage(number);
+    if (!m || m->lineCount == 0) continue;
+    for (int lang = 0; lang < kCheckedLanguages; ++lang) {
+      int y = 0, bottom = 0;
+      bool known = true;
+      std::string rows;
+      for (int i = 0; i < m->lineCount && known; ++i) {
+        const MessageLine& line = m->lines[i];
+        std::string text;
+        if (line.entry >= 0) {
+          known = line.entry < kCheckedTexts && shownOk[line.entry][lang];
+          if (known) text = formatWithSamples(f.value[line.entry][lang], line.entry);
+        } else if (line.value == MessageValue::BookedBy) {
+          text = "Alexander Montgomery (rank 100)";  // the widest booker line
+        } else {
+          text = line.literal ? line.literal : "";
+        }
+        const int count = std::max<int>(1, int(wrapSmallFont(text, kMessageColumn).size()));
+        rows += (rows.empty() ? "" : ", ") + std::to_string(count);
+        bottom = y + (count - 1) * kMessageLinePitch + kMessageGlyphHeight;
+        y += std::max(kMessageLineStep, count * kMessageLinePitch + 6);
+      }
+      if (!known) continue;  // a broken entry is reported on its own
+      const int room = (m->lineCount - 1) * kMessageLineStep + kMessageGlyphHeight + kMessageWindowSlack;
+      if (bottom > room)
+        problems.push_back(file + ": message " + std::to_string(number) + " " + kKeys[lang] +
+                           ": its lines wrap to " + rows + " rows and end " + std::to_string(bottom - room) +
+                           " pixels below the room its window has");
+    }
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> checkLanguages(const std::string& bytes, const std::string& file,
                                         LanguagesFile* parsed) {
   std::vector<std::string> problems;
@@ -187,6 +241,7 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
   LanguagesFile& f = parsed ? *parsed : local;
   f = LanguagesFile{};
   bool sectionSeen[kCheckedTexts] = {};
+  bool shownOk[kCheckedTexts][kCheckedLanguages] = {};  // formats and glyphs fine: measurable
 
   // Lines end with CR LF, the last one too.
   if (!bytes.empty() && (bytes.size() < 2 || bytes.compare(bytes.size() - 2, 2, "\r\n") != 0))
@@ -320,6 +375,7 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
       }
 
       // Widths and slots.
+      shownOk[n][lang] = formatOk && glyphsOk;
       if (formatOk && glyphsOk && rule.maxWidth > 0) {
         std::string shown = formatWithSamples(v, n);
         int width = smallFontWidth(shown, rule.spacing);
@@ -327,6 +383,14 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
           reportEntry(n, lang, "\"" + printable(shown) + "\" is " + std::to_string(width) +
                                    " pixels wide in the small font, more than " +
                                    std::to_string(rule.maxWidth));
+      }
+      if (formatOk && glyphsOk && rule.wrapWidth > 0) {
+        const std::string shown = formatWithSamples(v, n);
+        const int lines = int(wrapSmallFont(shown, rule.wrapWidth, rule.spacing).size());
+        if (lines > rule.maxLines)
+          reportEntry(n, lang, "\"" + printable(shown) + "\" wraps to " + std::to_string(lines) +
+                                   " lines in its " + std::to_string(rule.wrapWidth) +
+                                   "-pixel column; the panel holds " + std::to_string(rule.maxLines));
       }
       if ((rule.flags & kTextLabel) && v.size() > 23)
         reportEntry(n, lang, "the label has " + std::to_string(v.size()) +
@@ -345,6 +409,7 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
                                  "\" and not in the allow-list");
     }
   }
+  checkMessageWindows(f, shownOk, file, problems);
   return problems;
 }
 
@@ -442,6 +507,10 @@ std::string textsDocTable(const LanguagesFile& file) {
     if (rule.maxWidth > 0)
       where += "; fits " + std::to_string(rule.maxWidth) + " px" +
                (rule.spacing ? " at spacing " + std::to_string(rule.spacing) : "");
+    if (rule.wrapWidth > 0)
+      where += "; wrapped in " + std::to_string(rule.wrapWidth) + " px, at most " +
+               std::to_string(rule.maxLines) + " lines" +
+               (rule.wrapWidth == kMessageColumn ? " (and the whole message fits its window)" : "");
     // Windows-1252 to UTF-8 for the document; '|' cannot occur (no glyph).
     std::string english;
     for (unsigned char c : file.value[n][0]) {

@@ -33,6 +33,10 @@ std::string formatWithSamples(const std::string& value, int entry);
 // without a glyph are skipped, as the font does).
 int smallFontWidth(const std::string& text, int spacing = 0);
 
+// The lines of a text word-wrapped in a column `width` pixels wide in the small font, exactly as
+// the game's paragraphs break them.
+std::vector<std::string> wrapSmallFont(const std::string& text, int width, int spacing = 0);
+
 // Checks the bytes of a languages file; `file` names it in the messages. Each problem is one
 // line "file: [n] Key: what is wrong". `parsed` (optional) receives the values.
 std::vector<std::string> checkLanguages(const std::string& bytes, const std::string& file,

@@ -20,7 +20,7 @@ constexpr TextArg kCategoryName = S("weight category name", "Super Featherweight
 // Width budgets in pixels of the small font.
 constexpr int kHelp = 800;       // help lines centred between x 0 and 800
 constexpr int kPopup = 250;      // monthly pop-up: inside the 256-pixel calendar picture
-constexpr int kMessage = 500;    // lines of the message window
+constexpr int kMessage = 500;    // the message window's heading
 constexpr int kCaption = 400;    // ring-view captions, centred between x 100 and 500
 constexpr int kFightHelp = 300;  // fight screen help, centred between x 500 and 800
 constexpr int kRating = 95;      // manager rating labels, centred between x 235 and 330
@@ -28,6 +28,28 @@ constexpr int kSkill = 95;       // skill labels before their numbers (rankings:
 constexpr int kCorner = 155;     // corner screen labels, centred over x 600..755
 constexpr int kFilter = 105;     // search filter labels, before their steppers
 constexpr int kPanel = 300;      // headings and lines of panels whose layout is ours
+
+// Word-wrapped paragraphs. A line of the message window may take the two rows the window has to
+// spare (each whole message is checked as well); the finances screen's left page is x 52..236.
+constexpr int kMessageRows = 3;
+constexpr int kFinancePage = 184;
+
+// A rule for a text drawn as a paragraph of at most `rows` lines in a column `column` pixels
+// wide (instead of one line of limited width).
+TextRule wrapped(TextRule rule, int column, int rows) {
+  rule.maxWidth = 0;
+  rule.wrapWidth = column;
+  rule.maxLines = rows;
+  return rule;
+}
+
+// A line of the message window, with the arguments its format receives.
+TextRule msg(int first, int last, const char* where, TextArg a = {}, TextArg b = {}) {
+  return wrapped({first, last, where, 0, 0, 0, {a, b}}, kMessageColumn, kMessageRows);
+}
+TextRule msg(int first, int last, const char* where, unsigned flags) {
+  return wrapped({first, last, where, 0, 0, flags}, kMessageColumn, kMessageRows);
+}
 
 constexpr unsigned kUnused = kTextUnused;
 constexpr unsigned kProposed = kTextProposed;
@@ -224,7 +246,12 @@ const TextRule kRules[] = {
     {178, 179, "help, skill row charisma (51, 465)-(228, 482), y 540, 560", kHelp},
     {180, 180, "help, search screen hotspot 22 (search), y 550", kHelp},
     {181, 181, "help, search screen hotspot 21 (reset the filters), y 550", kHelp},
-    {182, 184, "help, search screen result list (430, 100)-(750, 460), y 535, 550, 565", kHelp},
+    // 182 is also the candidate panel's text while no boxer is chosen: a paragraph in x 65..395
+    // from y 180, above the panel's bottom at 257.
+    {182, 182, "help, search screen result list (430, 100)-(750, 460), y 535 [1 of 3]; also the "
+               "candidate panel's paragraph while no boxer is chosen (x 65..395, y 180)",
+     kHelp, 0, 0, {}, 330, 6},
+    {183, 184, "help, search screen result list (430, 100)-(750, 460), y 550, 565 [2, 3 of 3]", kHelp},
     {185, 187, "help, search screen candidate line (41, 105)-(413, 116), y 535, 550, 565", kHelp},
     {188, 189, "help, search screen toggle 'only unranked' (41, 342)-(211, 364), y 540, 560",
      kHelp},
@@ -285,72 +312,72 @@ const TextRule kRules[] = {
     // Career messages: the window's heading, then its lines in order.
     {282, 282, "message window heading; also the title of the result screen's note box",
      kMessage},
-    {283, 284, "message 1: the chosen opponent is the player's own boxer", kMessage},
-    {285, 285, "message 2, line 1: opponent more than 5 places above", kMessage, 0, 0,
-     {I("opponent's rank", "int16_t", "100")}},
-    {286, 286, "message 2, line 2", kMessage},
-    {287, 287, "message 2, line 3: the best rank the boxer may challenge", kMessage, 0, 0,
-     {I("selected boxer's rank - 5", "int", "95")}},
-    {288, 291, "message 3: opponent of another weight category", kMessage},
-    {292, 295, "message 4: the boxer already has a fight scheduled", kMessage},
-    {296, 297, "message 5, lines 1 and 2: opponent already booked that month (then his "
-               "opponent's name and rank)", kMessage},
-    {298, 298, "message 5, line 4", kMessage},
-    {299, 302, "message 6: no opponent chosen", kMessage},
-    {303, 306, "message 7: the stable is full", kMessage},
-    {307, 308, "message 8: the talk raised morale", kMessage},
-    {309, 310, "message 9: the talk failed", kMessage},
-    {311, 312, "message 10: morale already at its top", kMessage},
-    {313, 314, "message 11: the last boxer cannot be released", kMessage},
-    {315, 315, "message 12, line 1: account in the red", kMessage},
-    {316, 316, "message 12, line 2", kMessage, 0, 0,
-     {I("7 - monthsInDebt", "int", "6")}},
-    {317, 317, "message 12, line 3", kMessage},
-    {318, 319, "message 13: sixth month in the red, game over", kMessage},
-    {320, 323, "message 14: contracts ending (stable of several boxers)", kMessage},
-    {324, 325, "message 15, lines 1 and 2: random event, a cash gift", kMessage},
-    {326, 326, "message 15, line 3: the gift", kMessage, 0, 0,
-     {I("eventValue * 100", "int", "500")}},
-    {327, 327, "message 15, line 4", kMessage},
-    {328, 328, "message 16, line 1: random event, morale falls to 1", kMessage},
-    {329, 329, "messages 16, 17, 18, 27, 28, 32: the boxer's name line", kMessage, 0, 0,
-     {kFirstName, kSurname}},
-    {330, 331, "message 16, lines 3 and 4", kMessage},
-    {332, 333, "message 17 (\"CAR ACCIDENT!\"), lines 3 and 4: fitness falls to 1", kMessage},
-    {334, 334, "message 18, line 1: random event, potentials rise", kMessage},
-    {335, 336, "message 18, lines 3 and 4", kMessage},
-    {337, 339, "message 19: load screen", kMessage},
-    {340, 342, "message 20: contract offer incomplete", kMessage},
-    {343, 343, "message 21, line 1: contract signed", kMessage},
-    {344, 344, "message 21, line 2: contract length", kMessage, 0, 0,
-     {I("offerYears", "int16_t", "5")}},
-    {345, 345, "message 21, line 3: purse share", kMessage, 0, 0,
-     {I("offerPercent", "int16_t", "50")}},
-    {346, 349, "message 22: offer refused", kMessage},
+    msg(283, 284, "message 1: the chosen opponent is the player's own boxer"),
+    msg(285, 285, "message 2, line 1: opponent more than 5 places above",
+        I("opponent's rank", "int16_t", "100")),
+    msg(286, 286, "message 2, line 2"),
+    msg(287, 287, "message 2, line 3: the best rank the boxer may challenge",
+        I("selected boxer's rank - 5", "int", "95")),
+    msg(288, 291, "message 3: opponent of another weight category"),
+    msg(292, 295, "message 4: the boxer already has a fight scheduled"),
+    msg(296, 297, "message 5, lines 1 and 2: opponent already booked that month (then his "
+                  "opponent's name and rank)"),
+    msg(298, 298, "message 5, line 4"),
+    msg(299, 302, "message 6: no opponent chosen"),
+    msg(303, 306, "message 7: the stable is full"),
+    msg(307, 308, "message 8: the talk raised morale"),
+    msg(309, 310, "message 9: the talk failed"),
+    msg(311, 312, "message 10: morale already at its top"),
+    msg(313, 314, "message 11: the last boxer cannot be released"),
+    msg(315, 315, "message 12, line 1: account in the red"),
+    msg(316, 316, "message 12, line 2",
+        I("7 - monthsInDebt", "int", "6")),
+    msg(317, 317, "message 12, line 3"),
+    msg(318, 319, "message 13: sixth month in the red, game over"),
+    msg(320, 323, "message 14: contracts ending (stable of several boxers)"),
+    msg(324, 325, "message 15, lines 1 and 2: random event, a cash gift"),
+    msg(326, 326, "message 15, line 3: the gift",
+        I("eventValue * 100", "int", "500")),
+    msg(327, 327, "message 15, line 4"),
+    msg(328, 328, "message 16, line 1: random event, morale falls to 1"),
+    msg(329, 329, "messages 16, 17, 18, 27, 28, 32: the boxer's name line",
+        kFirstName, kSurname),
+    msg(330, 331, "message 16, lines 3 and 4"),
+    msg(332, 333, "message 17 (\"CAR ACCIDENT!\"), lines 3 and 4: fitness falls to 1"),
+    msg(334, 334, "message 18, line 1: random event, potentials rise"),
+    msg(335, 336, "message 18, lines 3 and 4"),
+    msg(337, 339, "message 19: load screen"),
+    msg(340, 342, "message 20: contract offer incomplete"),
+    msg(343, 343, "message 21, line 1: contract signed"),
+    msg(344, 344, "message 21, line 2: contract length",
+        I("offerYears", "int16_t", "5")),
+    msg(345, 345, "message 21, line 3: purse share",
+        I("offerPercent", "int16_t", "50")),
+    msg(346, 349, "message 22: offer refused"),
     {350, 350, "rankings screen: hint under the selected boxer (y 215) when his fitness is 2 or "
                "less", 370},
-    {351, 354, "message 23 lines: message 23 is never raised", kMessage, 0, kUnused},
-    {355, 357, "message 24, lines 1..3: contract renewed", kMessage},
-    {358, 358, "message 24, line 4: the new terms", kMessage, 0, 0,
-     {I("contractMonths", "int16_t", "36"), I("pursePercent", "int16_t", "50")}},
-    {359, 362, "message 25: renewal refused, nine or more months left", kMessage},
-    {363, 365, "message 26 lines: message 26 is never raised", kMessage, 0, kUnused},
-    {366, 367, "message 27, lines 2 and 3: a boxer announces his retirement", kMessage},
-    {368, 368, "message 28, line 2: a boxer retires", kMessage},
-    {369, 369, "message 28, line 3: his age", kMessage, 0, 0, {I("age", "int16_t", "39")}},
-    {370, 372, "message 29: fights must be played before the month advances", kMessage},
-    {373, 375, "message 30: the boxer already fought in the coming month", kMessage},
-    {376, 379, "message 31: contract ending (stable of one boxer)", kMessage},
-    {380, 381, "message 32, lines 2 and 3: a boxer's contract ran out and he left", kMessage},
-    {382, 385, "message 33: the last boxer's contract ran out, game over", kMessage},
-    {386, 389, "message 34: fitness too low to be matched", kMessage},
-    {390, 393, "message 35: a boxer with a scheduled fight cannot be released", kMessage},
-    {394, 397, "message 36..39 lines: messages 36 to 39 are never raised", kMessage, 0, kUnused},
-    {398, 401, "message 40: the manager is 60", kMessage},
-    {402, 403, "message 41, lines 1 and 2: the manager retires at 61, game over", kMessage},
-    {404, 404, "message 41, line 3: length of the career", kMessage, 0, 0,
-     {I("year - the computer's current year", "int32_t", "35")}},
-    {405, 405, "message 41, line 4", kMessage},
+    msg(351, 354, "message 23 lines: message 23 is never raised", kUnused),
+    msg(355, 357, "message 24, lines 1..3: contract renewed"),
+    msg(358, 358, "message 24, line 4: the new terms",
+        I("contractMonths", "int16_t", "36"), I("pursePercent", "int16_t", "50")),
+    msg(359, 362, "message 25: renewal refused, nine or more months left"),
+    msg(363, 365, "message 26 lines: message 26 is never raised", kUnused),
+    msg(366, 367, "message 27, lines 2 and 3: a boxer announces his retirement"),
+    msg(368, 368, "message 28, line 2: a boxer retires"),
+    msg(369, 369, "message 28, line 3: his age", I("age", "int16_t", "39")),
+    msg(370, 372, "message 29: fights must be played before the month advances"),
+    msg(373, 375, "message 30: the boxer already fought in the coming month"),
+    msg(376, 379, "message 31: contract ending (stable of one boxer)"),
+    msg(380, 381, "message 32, lines 2 and 3: a boxer's contract ran out and he left"),
+    msg(382, 385, "message 33: the last boxer's contract ran out, game over"),
+    msg(386, 389, "message 34: fitness too low to be matched"),
+    msg(390, 393, "message 35: a boxer with a scheduled fight cannot be released"),
+    msg(394, 397, "message 36..39 lines: messages 36 to 39 are never raised", kUnused),
+    msg(398, 401, "message 40: the manager is 60"),
+    msg(402, 403, "message 41, lines 1 and 2: the manager retires at 61, game over"),
+    msg(404, 404, "message 41, line 3: length of the career",
+        I("year - the computer's current year", "int32_t", "35")),
+    msg(405, 405, "message 41, line 4"),
 
     // Main menu.
     {406, 406, "main menu: help of button 1 (new manager), y 570", kHelp},
@@ -402,15 +429,21 @@ const TextRule kRules[] = {
     {450, 450, "finances: screen title", kPanel, 0, kProposed},
     {451, 453, "finances: page titles, equipment, advertising, staff (financePage 0..2)", kPanel,
      0, kProposed},
-    {454, 456, "finances: page introductions, equipment, advertising, staff", kPanel, 0,
-     kProposed},
+    // The paragraphs of the left page (x 52..236), 12 pixels a line and 14 high: the introduction
+    // from y 142 above the list at 181, a level's description from y 354 above its price at 394,
+    // the texts of the advertising page above the button at 440.
+    wrapped({454, 456, "finances: page introductions, equipment, advertising, staff (y 142)", 0, 0,
+             kProposed}, kFinancePage, 3),
     {457, 460, "finances, equipment page: names of levels 0..3", kPanel, 0, kProposed},
-    {461, 464, "finances, equipment page: descriptions of levels 0..3", kPanel, 0, kProposed},
+    wrapped({461, 464, "finances, equipment page: descriptions of levels 0..3 (y 354)", 0, 0, kProposed},
+            kFinancePage, 3),
     {465, 467, "finances, staff page: names of levels 0..2", kPanel, 0, kProposed},
-    {468, 470, "finances, staff page: descriptions of levels 0..2", kPanel, 0, kProposed},
+    wrapped({468, 470, "finances, staff page: descriptions of levels 0..2 (y 354)", 0, 0, kProposed},
+            kFinancePage, 3),
     {471, 471, "finances: label before an item's monthly price", 150, 0, kProposed},
     {472, 472, "finances: shown for the item already chosen", kPanel, 0, kProposed},
-    {473, 473, "finances: shown when the stable holds no boxer for an offer", kPanel, 0, kProposed},
+    wrapped({473, 473, "finances: shown when the stable holds no boxer for an offer (y 324)", 0, 0,
+             kProposed}, kFinancePage, 9),
     {474, 479, "finances, advertising page: sponsor names by sponsorBrand 1..6", kPanel, 0,
      kProposed},
     {480, 480, "finances, advertising page: label before the boxer's name", 150, 0, kProposed},
@@ -419,8 +452,10 @@ const TextRule kRules[] = {
     {483, 483, "finances, advertising page: after the number of months", 150, 0, kProposed},
     {484, 484, "finances, advertising page: the offer is taken", kPanel, 0, kProposed},
     {485, 485, "finances, advertising page: no offer for this boxer", kPanel, 0, kProposed},
-    {486, 486, "finances, advertising page: note on payment", kPanel, 0, kProposed},
-    {487, 487, "finances, advertising page: note on new offers", kPanel, 0, kProposed},
+    wrapped({486, 486, "finances, advertising page: note on payment (y 396)", 0, 0, kProposed},
+            kFinancePage, 3),
+    wrapped({487, 487, "finances, advertising page: note on new offers, under text 484 (y 408)", 0, 0,
+             kProposed}, kFinancePage, 2),
     {488, 490, "finances table titles: income, expenses, balance (panel selector 1..3)", kPanel,
      0, kProposed},
     {491, 493, "finances table column heads: this month, last month, total", 110, 0, kProposed},
@@ -450,11 +485,11 @@ const TextRule kRules[] = {
     {552, 554, "corner list: order 3 (care) values 0..2, centred over x 600..755 at y 520",
      kCorner, 0, kLabel},
     {555, 555, "help, corner screen hotspot 5 (start the round in text mode), y 565", kHelp},
-    {556, 556, "message 42, line 1: opponent more than 9 places below", kMessage, 0, 0,
-     {I("opponent's rank", "int16_t", "100")}},
-    {557, 557, "message 42, line 2", kMessage},
-    {558, 558, "message 42, line 3: the lowest rank the boxer may challenge", kMessage, 0, 0,
-     {I("selected boxer's rank + 9", "int", "109")}},
+    msg(556, 556, "message 42, line 1: opponent more than 9 places below",
+        I("opponent's rank", "int16_t", "100")),
+    msg(557, 557, "message 42, line 2"),
+    msg(558, 558, "message 42, line 3: the lowest rank the boxer may challenge",
+        I("selected boxer's rank + 9", "int", "109")),
 };
 
 }  // namespace

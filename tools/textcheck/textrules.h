@@ -33,6 +33,10 @@ struct TextRule {
   int spacing = 0;     // the spacing the screen passes to the font
   unsigned flags = 0;
   TextArg args[3] = {};
+  // A text drawn as a word-wrapped paragraph: the column's width in pixels and the most lines
+  // its panel holds (0: drawn as one line). Measured after formatting with the samples.
+  int wrapWidth = 0;
+  int maxLines = 0;
 
   int argCount() const {
     int n = 0;
@@ -46,6 +50,17 @@ const TextRule& textRule(int n);
 
 // The whole table of rules, in entry order (ranges of entries that share a rule).
 const TextRule* allTextRules(int* count);
+
+// The message window (game/screens/messagewindow.cpp) wraps each line of a message in a column
+// of this width; lines are kMessageLinePitch pixels apart (the small font's line height and the
+// game's line spacing) and a line's glyphs kMessageGlyphHeight high. The window is sized for
+// one row a line: a line of r rows takes max(22, r x 12 + 6) pixels, and kMessageWindowSlack
+// pixels are left under the last row of a message of single rows.
+constexpr int kMessageColumn = 352;
+constexpr int kMessageLinePitch = 12;
+constexpr int kMessageGlyphHeight = 14;
+constexpr int kMessageLineStep = 22;
+constexpr int kMessageWindowSlack = 24;
 
 // The argument list of a rule written out for people, e.g. "`cash` (int32_t, %d)".
 std::string describeArgs(const TextRule& rule);
