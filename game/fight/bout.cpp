@@ -30,6 +30,7 @@ int16_t fightEndNote;
 int16_t fightNextScreen;
 int16_t countedSide = -1;
 int16_t punchesThrown[2][kMaxRounds];
+StopCause stopCause = StopCause::None;
 
 namespace {
 
@@ -129,6 +130,7 @@ void beginBout() {
   std::memset(punchesThrown, 0, sizeof punchesThrown);
   clearDamageMarkers();
   fightEndNote = 0;
+  stopCause = StopCause::None;
   fightDecided = 0;
   continueRequested = 0;
   count = kNoCount;
@@ -276,9 +278,10 @@ void startRound() {
 namespace {
 
 // A stop: the referee ends the fight in this round.
-void stopFight(int winnerSide) {
+void stopFight(int winnerSide, StopCause cause) {
   Fight* f = boutRecord();
   count = kStopped;
+  stopCause = cause;
   fighters[0].action = fighters[1].action = Guard;
   f->winner = int16_t(boutBoxer(winnerSide));
   f->stopRound = int16_t(roundIndex + 1);
@@ -315,7 +318,7 @@ bool refereeStops() {
   if (mine.knockdowns >= 3 ||
       (roundIndex > 4 && roundClock < 150 &&
        r(30) + r(30) + 250 < injuries[kPlayerSide][1] + injuries[kPlayerSide][2] + injuries[kPlayerSide][3])) {
-    stopFight(kOpponent);
+    stopFight(kOpponent, mine.knockdowns >= 3 ? StopCause::ThreeKnockdowns : StopCause::Injuries);
     me.vitality = 0;
     int all = injuries[kPlayerSide][0] + injuries[kPlayerSide][1] + injuries[kPlayerSide][2] +
               injuries[kPlayerSide][3];
@@ -323,18 +326,18 @@ bool refereeStops() {
     return true;
   }
   if (theirs.knockdowns >= 3 || (roundIndex > 8 && roundClock < 150 && r(9200) == 77)) {
-    stopFight(kPlayerSide);
+    stopFight(kPlayerSide, theirs.knockdowns >= 3 ? StopCause::ThreeKnockdowns : StopCause::LateRoundStop);
     opp.vitality = 0;
     return true;
   }
   if (mine.knockdowns >= 2 && opp.power / 2 > me.vitality && count > 4) {
-    stopFight(kOpponent);
+    stopFight(kOpponent, StopCause::KnockdownsAndLowVitality);
     opp.pose = 46;
     me.pose = 49;
     return true;
   }
   if (theirs.knockdowns >= 2 && me.power / 2 > opp.vitality && count > 4) {
-    stopFight(kPlayerSide);
+    stopFight(kPlayerSide, StopCause::KnockdownsAndLowVitality);
     opp.pose = 46;
     me.pose = 49;
     return true;
@@ -489,6 +492,7 @@ void throwTowel() {
   f->stopRound = int16_t(roundIndex + 1);
   f->koRound = -1;
   fightEndNote = kTowelNote;
+  stopCause = StopCause::Towel;
 }
 
 bool fightContinueClick() {

@@ -59,6 +59,16 @@ constexpr int16_t kStopped = 99;     // 99..120: the fight was stopped, end sequ
 constexpr int16_t kTowelNote = 98;
 constexpr int16_t kSeriousInjuryNote = 99;
 
+// Why a fight was stopped before its end, for the fight runner's statistics.
+enum class StopCause : int16_t {
+  None,
+  ThreeKnockdowns,           // three knockdowns in one round
+  Injuries,                  // the player's boxer's injuries late in a long fight
+  LateRoundStop,             // the referee's rare stop in favour of the player's boxer, late in a long fight
+  KnockdownsAndLowVitality,  // two knockdowns in the round and too little vitality left to go on
+  Towel,
+};
+
 // Screens the bout asks for: kCornerScreen, kResultScreen.
 
 // ---- The bout's state ---------------------------------------------------------------------
@@ -83,6 +93,7 @@ extern int16_t fightEndNote;         // 0, kTowelNote or kSeriousInjuryNote
 extern int16_t fightNextScreen;      // 0 stay; kCornerScreen or kResultScreen when due
 extern int16_t countedSide;          // the side being counted, -1 none
 extern int16_t punchesThrown[2][kMaxRounds];  // punches started, per side and round
+extern StopCause stopCause;          // StopCause::None unless the fight was stopped
 
 // ---- Sounds -------------------------------------------------------------------------------
 
