@@ -25,6 +25,7 @@ int16_t injuries[2][4];
 RoundStats roundStats[2][kMaxRounds];
 int16_t judgeCards[2][kMaxRounds][3];
 uint32_t lastTick, lastClockTick, lastCountTick, lastOpponentThink;
+uint32_t boutTime;
 DamageMarker damageMarkers[kDamageMarkers];
 int16_t fightEndNote;
 int16_t fightNextScreen;
@@ -271,7 +272,7 @@ void startRound() {
     commentaryStart();
   }
   uint32_t now = KTools::GetMilliseconds();
-  lastTick = lastClockTick = lastCountTick = lastOpponentThink = now;
+  boutTime = lastTick = lastClockTick = lastCountTick = lastOpponentThink = now;
   fightSounds().Play(FightSound::Bell, 100);
 }
 
@@ -386,10 +387,11 @@ void countTimer(uint32_t now) {
 
 }  // namespace
 
-void fightFrame() {
-  Fight* f = boutRecord();
-  if (!f) return;
-  uint32_t now = KTools::GetMilliseconds();
+namespace {
+
+// One tick of the bout at boutTime.
+void boutTick(Fight* f) {
+  const uint32_t now = boutTime;
 
   // The step timer.
   if (passed(now, lastTick, uint32_t(fightSpeed) * 12) && roundClock > 0) {
@@ -417,9 +419,36 @@ void fightFrame() {
     fightEvent = 9;
   }
 
+  // Text mode: the event of this tick becomes a line.
+  if (textMode) commentaryFrame();
+
   // Text mode: the round ends on the player's click once the clock ran out.
   if (textMode && roundClock == 0 && count < 9 && continueRequested && fightNextScreen == 0)
     fightNextScreen = roundIndex > boutRounds() - 1 || f->stopRound > 0 ? kResultScreen : kCornerScreen;
+}
+
+}  // namespace
+
+void fightFrame() {
+  Fight* f = boutRecord();
+  if (!f) return;
+  const uint32_t now = KTools::GetMilliseconds();
+  // A stall: the time beyond the ticks one frame may run is left out, every timer moved on
+  // with the bout's time so that none of them fires early.
+  const uint32_t most = kBoutTickMs * kMaxTicksPerFrame;
+  const uint32_t behind = now - boutTime;
+  if (behind > most) {
+    const uint32_t skipped = behind - most;
+    boutTime += skipped;
+    lastTick += skipped;
+    lastClockTick += skipped;
+    lastCountTick += skipped;
+    lastOpponentThink += skipped;
+  }
+  while (now - boutTime >= kBoutTickMs && fightNextScreen == 0) {
+    boutTime += kBoutTickMs;
+    boutTick(f);
+  }
 }
 
 void endRound() {

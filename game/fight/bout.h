@@ -88,6 +88,16 @@ extern int16_t injuries[2][4];
 extern RoundStats roundStats[2][kMaxRounds];
 extern int16_t judgeCards[2][kMaxRounds][3];
 extern uint32_t lastTick, lastClockTick, lastCountTick, lastOpponentThink;
+// The bout keeps its own time in ticks of 16 ms, the frame of the 60 Hz display its balance was
+// set on: the step, clock, count and end-sequence timers are tested once per tick, the
+// opponent's decisions follow the steps, and the commentary takes one event per tick. A frame
+// runs as many ticks as the time since the last one holds, so the fight plays out the same at
+// any frame rate; a frame after a stall runs at most kMaxTicksPerFrame of them and the rest of
+// the stall is left out, as if the fight had been paused.
+constexpr uint32_t kBoutTickMs = 16;
+constexpr int kMaxTicksPerFrame = 16;
+// The engine time the bout has reached: the tick being run, or between frames the last one.
+extern uint32_t boutTime;
 extern DamageMarker damageMarkers[kDamageMarkers];
 extern int16_t fightEndNote;         // 0, kTowelNote or kSeriousInjuryNote
 extern int16_t fightNextScreen;      // 0 stay; kCornerScreen or kResultScreen when due
@@ -126,8 +136,9 @@ void prepareRound();
 // On entering the fight screen for a round.
 void startRound();
 
-// Once per frame while the fight screen shows: the step, count, end-sequence and clock
-// timers, and the count-out record. Sets fightNextScreen when another screen is due.
+// Once per frame while the fight screen shows: the ticks due since the last frame, each with
+// the step, count, end-sequence and clock timers, the count-out record and, in text mode, the
+// commentary. Sets fightNextScreen when another screen is due.
 void fightFrame();
 
 // The referee's stops; true when the fight was stopped now.
