@@ -25,11 +25,13 @@ int16_t injuries[2][4];
 RoundStats roundStats[2][kMaxRounds];
 int16_t judgeCards[2][kMaxRounds][3];
 uint32_t lastTick, lastClockTick, lastCountTick, lastOpponentThink;
+uint32_t boutTime;
 DamageMarker damageMarkers[kDamageMarkers];
 int16_t fightEndNote;
 int16_t fightNextScreen;
 int16_t countedSide = -1;
 int16_t punchesThrown[2][kMaxRounds];
+StopCause stopCause = StopCause::None;
 
 namespace {
 
@@ -129,6 +131,7 @@ void beginBout() {
   std::memset(punchesThrown, 0, sizeof punchesThrown);
   clearDamageMarkers();
   fightEndNote = 0;
+  stopCause = StopCause::None;
   fightDecided = 0;
   continueRequested = 0;
   count = kNoCount;
@@ -269,16 +272,17 @@ void startRound() {
     commentaryStart();
   }
   uint32_t now = KTools::GetMilliseconds();
-  lastTick = lastClockTick = lastCountTick = lastOpponentThink = now;
+  boutTime = lastTick = lastClockTick = lastCountTick = lastOpponentThink = now;
   fightSounds().Play(FightSound::Bell, 100);
 }
 
 namespace {
 
 // A stop: the referee ends the fight in this round.
-void stopFight(int winnerSide) {
+void stopFight(int winnerSide, StopCause cause) {
   Fight* f = boutRecord();
   count = kStopped;
+  stopCause = cause;
   fighters[0].action = fighters[1].action = Guard;
   f->winner = int16_t(boutBoxer(winnerSide));
   f->stopRound = int16_t(roundIndex + 1);
@@ -315,7 +319,7 @@ bool refereeStops() {
   if (mine.knockdowns >= 3 ||
       (roundIndex > 4 && roundClock < 150 &&
        r(30) + r(30) + 250 < injuries[kPlayerSide][1] + injuries[kPlayerSide][2] + injuries[kPlayerSide][3])) {
-    stopFight(kOpponent);
+    stopFight(kOpponent, mine.knockdowns >= 3 ? StopCause::ThreeKnockdowns : StopCause::Injuries);
     me.vitality = 0;
     int all = injuries[kPlayerSide][0] + injuries[kPlayerSide][1] + injuries[kPlayerSide][2] +
               injuries[kPlayerSide][3];
@@ -323,18 +327,18 @@ bool refereeStops() {
     return true;
   }
   if (theirs.knockdowns >= 3 || (roundIndex > 8 && roundClock < 150 && r(9200) == 77)) {
-    stopFight(kPlayerSide);
+    stopFight(kPlayerSide, theirs.knockdowns >= 3 ? StopCause::ThreeKnockdowns : StopCause::LateRoundStop);
     opp.vitality = 0;
     return true;
   }
   if (mine.knockdowns >= 2 && opp.power / 2 > me.vitality && count > 4) {
-    stopFight(kOpponent);
+    stopFight(kOpponent, StopCause::KnockdownsAndLowVitality);
     opp.pose = 46;
     me.pose = 49;
     return true;
   }
   if (theirs.knockdowns >= 2 && me.power / 2 > opp.vitality && count > 4) {
-    stopFight(kPlayerSide);
+    stopFight(kPlayerSide, StopCause::KnockdownsAndLowVitality);
     opp.pose = 46;
     me.pose = 49;
     return true;
@@ -383,10 +387,11 @@ void countTimer(uint32_t now) {
 
 }  // namespace
 
-void fightFrame() {
-  Fight* f = boutRecord();
-  if (!f) return;
-  uint32_t now = KTools::GetMilliseconds();
+namespace {
+
+// One tick of the bout at boutTime.
+void boutTick(Fight* f) {
+  const uint32_t now = boutTime;
 
   // The step timer.
   if (passed(now, lastTick, uint32_t(fightSpeed) * 12) && roundClock > 0) {
@@ -414,9 +419,36 @@ void fightFrame() {
     fightEvent = 9;
   }
 
+  // Text mode: the event of this tick becomes a line.
+  if (textMode) commentaryFrame();
+
   // Text mode: the round ends on the player's click once the clock ran out.
   if (textMode && roundClock == 0 && count < 9 && continueRequested && fightNextScreen == 0)
     fightNextScreen = roundIndex > boutRounds() - 1 || f->stopRound > 0 ? kNextResult : kNextCorner;
+}
+
+}  // namespace
+
+void fightFrame() {
+  Fight* f = boutRecord();
+  if (!f) return;
+  const uint32_t now = KTools::GetMilliseconds();
+  // A stall: the time beyond the ticks one frame may run is left out, every timer moved on
+  // with the bout's time so that none of them fires early.
+  const uint32_t most = kBoutTickMs * kMaxTicksPerFrame;
+  const uint32_t behind = now - boutTime;
+  if (behind > most) {
+    const uint32_t skipped = behind - most;
+    boutTime += skipped;
+    lastTick += skipped;
+    lastClockTick += skipped;
+    lastCountTick += skipped;
+    lastOpponentThink += skipped;
+  }
+  while (now - boutTime >= kBoutTickMs && fightNextScreen == 0) {
+    boutTime += kBoutTickMs;
+    boutTick(f);
+  }
 }
 
 void endRound() {
@@ -489,6 +521,7 @@ void throwTowel() {
   f->stopRound = int16_t(roundIndex + 1);
   f->koRound = -1;
   fightEndNote = kTowelNote;
+  stopCause = StopCause::Towel;
 }
 
 bool fightContinueClick() {

@@ -63,6 +63,16 @@ constexpr int16_t kSeriousInjuryNote = 99;
 constexpr int16_t kNextCorner = 8;
 constexpr int16_t kNextResult = 10;
 
+// Why a fight was stopped before its end, for the fight runner's statistics.
+enum class StopCause : int16_t {
+  None,
+  ThreeKnockdowns,           // three knockdowns in one round
+  Injuries,                  // the player's boxer's injuries late in a long fight
+  LateRoundStop,             // the referee's rare stop in favour of the player's boxer, late in a long fight
+  KnockdownsAndLowVitality,  // two knockdowns in the round and too little vitality left to go on
+  Towel,
+};
+
 // ---- The bout's state ---------------------------------------------------------------------
 
 extern Fighter fighters[2];
@@ -80,11 +90,22 @@ extern int16_t injuries[2][4];
 extern RoundStats roundStats[2][kMaxRounds];
 extern int16_t judgeCards[2][kMaxRounds][3];
 extern uint32_t lastTick, lastClockTick, lastCountTick, lastOpponentThink;
+// The bout keeps its own time in ticks of 16 ms, the frame of the 60 Hz display its balance was
+// set on: the step, clock, count and end-sequence timers are tested once per tick, the
+// opponent's decisions follow the steps, and the commentary takes one event per tick. A frame
+// runs as many ticks as the time since the last one holds, so the fight plays out the same at
+// any frame rate; a frame after a stall runs at most kMaxTicksPerFrame of them and the rest of
+// the stall is left out, as if the fight had been paused.
+constexpr uint32_t kBoutTickMs = 16;
+constexpr int kMaxTicksPerFrame = 16;
+// The engine time the bout has reached: the tick being run, or between frames the last one.
+extern uint32_t boutTime;
 extern DamageMarker damageMarkers[kDamageMarkers];
 extern int16_t fightEndNote;         // 0, kTowelNote or kSeriousInjuryNote
 extern int16_t fightNextScreen;      // 0 stay; kNextCorner or kNextResult when due
 extern int16_t countedSide;          // the side being counted, -1 none
 extern int16_t punchesThrown[2][kMaxRounds];  // punches started, per side and round
+extern StopCause stopCause;          // StopCause::None unless the fight was stopped
 
 // ---- Sounds -------------------------------------------------------------------------------
 
@@ -117,8 +138,9 @@ void prepareRound();
 // On entering the fight screen for a round.
 void startRound();
 
-// Once per frame while the fight screen shows: the step, count, end-sequence and clock
-// timers, and the count-out record. Sets fightNextScreen when another screen is due.
+// Once per frame while the fight screen shows: the ticks due since the last frame, each with
+// the step, count, end-sequence and clock timers, the count-out record and, in text mode, the
+// commentary. Sets fightNextScreen when another screen is due.
 void fightFrame();
 
 // The referee's stops; true when the fight was stopped now.

@@ -45,7 +45,6 @@ BoutDriverResult driveBout(int fight, const BoutDriverOptions& options) {
       fakeNow += options.frameMs;
       fightFrame();
       if (textMode) {
-        commentaryFrame();
         while (committed < commentaryCount) {
           if (options.onLine) options.onLine(options.user, committed);
           committed++;

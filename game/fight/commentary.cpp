@@ -116,7 +116,7 @@ void commentaryFrame() {
       kind = 0;
       break;
     case 9:
-      std::snprintf(text, sizeof text, "%s win the fight by K.O.!", commentaryName(winner));
+      std::snprintf(text, sizeof text, "%s wins the fight by K.O.!", commentaryName(winner));
       kind = 2;
       break;
     case 10:
@@ -124,7 +124,7 @@ void commentaryFrame() {
       kind = 2;
       break;
     case 11:
-      std::snprintf(text, sizeof text, "%s win the fight by T.K.O.!", commentaryName(winner));
+      std::snprintf(text, sizeof text, "%s wins the fight by T.K.O.!", commentaryName(winner));
       kind = 2;
       break;
     case 12:

@@ -23,7 +23,8 @@ extern const char* const kPunchNames[8];
 // A round begins: the list empties and its first line announces the round.
 void commentaryStart();
 
-// Once per frame in text mode: the current event becomes a line. When the list is full the
+// In text mode, once per tick of the bout (fightFrame calls it): the current event becomes a
+// line. When the list is full the
 // oldest line gives way, so the newest lines are always kept.
 void commentaryFrame();
 

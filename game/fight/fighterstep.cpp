@@ -5,7 +5,6 @@
 
 #include "career/world.h"
 #include "fight/bout.h"
-#include "tools/KTools.h"
 
 namespace {
 
@@ -60,8 +59,8 @@ void beginCount(Fighter& own, int side) {
   fightSpeed = 6;
   count = kCountStarting;
   countedSide = int16_t(1 - side);
-  // The count runs from this moment: "one" is called 850 ms later, with the count sound.
-  lastCountTick = KTools::GetMilliseconds();
+  // The count runs from this step: "one" is called 850 ms later, with the count sound.
+  lastCountTick = boutTime;
 }
 
 bool inCornerZone(const Fighter& f) {
@@ -85,9 +84,10 @@ void walkingPose(Fighter& own, int first, int last) {
 }
 
 void opponentFootwork(Fighter& own, Fighter& other) {
-  uint32_t now = KTools::GetMilliseconds();
-  if (own.action == Guard && now - lastOpponentThink > uint32_t(fightSpeed) * 250) {
-    lastOpponentThink = now;
+  // He decides on the bout's time, not the frame's: at the step that comes more than 250 ms x
+  // the pace after his last decision (the sixteenth step of a steady guard).
+  if (own.action == Guard && boutTime - lastOpponentThink > uint32_t(fightSpeed) * 250) {
+    lastOpponentThink = boutTime;
     int d = distance();
     if (d > 140) {
       own.action = Approach;

@@ -401,7 +401,6 @@ void drawRing() {
     drawPictureRect(kCountSlot, 48 * (count % 3), 125 * (count / 3), 48, 70, 190, textMode ? 530 : 220, 2);
   // 8. and 9. The words and the buttons.
   if (textMode) {
-    commentaryFrame();
     if (commentaryHeaderVisible()) drawHeaderLines();
     if (continueShows()) drawContinueButton();
     drawCommentaryList();

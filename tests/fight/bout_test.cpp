@@ -49,22 +49,27 @@ TEST_F(Bout, TheRoundIsJudgedWhenTheClockShowsOne) {
   EXPECT_EQ(fightNextScreen, kNextCorner);
   EXPECT_EQ(roundClock, 1);
   EXPECT_EQ(roundIndex, 1);
-  // 179 clock seconds of 121 ms each (the gate fires when more than 120 ms have passed).
-  EXPECT_EQ(ticks, 179 * 121);
+  // 179 clock seconds of 128 ms each: the clock moves on the first tick of 16 ms after more
+  // than 120 ms have passed.
+  EXPECT_EQ(ticks, 179 * 128);
 }
 
 TEST_F(Bout, PaceSetsTheLengthOfAFightSecond) {
-  for (int pace : {3, 1}) {
+  // The first tick after more than fightSpeed x 120 ms: 128, 256 and 368 ms.
+  const uint32_t second[4] = {0, 128, 256, 368};
+  for (int pace : {3, 2, 1}) {
     setFightPace(pace);  // button 3 is fightSpeed 1, button 1 fightSpeed 3
     beginRound();
     quietRound();
     int speed = 4 - pace;
-    frames(10 * (speed * 120 + 1));
+    frames(10 * second[speed] - 1);
+    EXPECT_EQ(roundClock, 171) << "fightSpeed " << speed;
+    frames(1);
     EXPECT_EQ(roundClock, 170) << "fightSpeed " << speed;
   }
 }
 
-TEST_F(Bout, StepsComeEvery72MsDuringACount) {
+TEST_F(Bout, StepsComeEvery80MsDuringACount) {
   beginRound();
   quietRound();
   fighters[kPlayerSide].action = Down;
@@ -82,7 +87,8 @@ TEST_F(Bout, StepsComeEvery72MsDuringACount) {
     }
   }
   ASSERT_GE(gaps.size(), 5u);
-  for (size_t i = 1; i < gaps.size(); ++i) EXPECT_EQ(gaps[i], 73u);
+  // The first tick after more than 72 ms.
+  for (size_t i = 1; i < gaps.size(); ++i) EXPECT_EQ(gaps[i], 80u);
   EXPECT_FALSE(setFightPace(1));  // no pace change while a count runs
   EXPECT_EQ(fightSpeed, 6);
 }
@@ -304,13 +310,13 @@ TEST_F(Bout, TextModeWaitsForTheClick) {
   textMode = 1;
   beginRound();
   quietRound();
-  frames(180 * 121 + 10);
+  frames(180 * 128 + 10);
   EXPECT_EQ(roundClock, 0);
   EXPECT_EQ(fightNextScreen, 0);  // the round ends only on the player's click
   EXPECT_EQ(roundIndex, 0);
   EXPECT_TRUE(fightContinueClick());
   EXPECT_EQ(roundIndex, 1);
-  frames(1);
+  frames(1, kBoutTickMs);
   EXPECT_EQ(fightNextScreen, kNextCorner);
 }
 

@@ -75,6 +75,20 @@ TEST_F(Commentary, LinesByEvent) {
   EXPECT_EQ(fightEvent, 10);
 }
 
+TEST_F(Commentary, TheWinnerWinsTheFight) {
+  // The lines of a decided fight are written, not committed: each one stands in the next slot.
+  std::string mine = commentaryName(a);
+  record().winner = int16_t(a);
+  fightDecided = 1;
+  fightEvent = 9;
+  commentaryFrame();
+  EXPECT_EQ(std::string(commentary[1].text), mine + " wins the fight by K.O.!");
+  EXPECT_EQ(commentary[1].kind, 2);
+  fightEvent = 11;
+  commentaryFrame();
+  EXPECT_EQ(std::string(commentary[1].text), mine + " wins the fight by T.K.O.!");
+}
+
 TEST_F(Commentary, AdjectivesAndHands) {
   int powerfulOpp = 0, weakOpp = 0, powerfulMine = 0, favoured = 0, n = 3000;
   boxers[b].rightHanded = 1;

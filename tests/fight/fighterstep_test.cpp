@@ -66,17 +66,19 @@ TEST_F(Step, TheOpponentDecidesEveryQuarterSecondPerPace) {
   opp.action = Guard;
   opp.x = opp.y = 100;
   fighters[kPlayerSide].x = fighters[kPlayerSide].y = 300;  // 400 apart: he approaches
-  lastOpponentThink = uint32_t(KTools::GetMilliseconds());
-  now += 250;  // not more than 250 ms yet
+  // The time is the bout's, not the engine's: a step runs at the time of its tick.
+  lastOpponentThink = boutTime;
+  boutTime += 250;  // not more than 250 ms yet
+  now += 1000;
   fightStep(kOpponent);
   EXPECT_EQ(opp.action, Guard);
-  now += 1;
+  boutTime += 1;
   fightStep(kOpponent);
   EXPECT_EQ(opp.action, Approach);
   // Close by he backs away instead.
   opp.action = Guard;
   fighters[kPlayerSide].x = fighters[kPlayerSide].y = 130;
-  now += 300;
+  boutTime += 300;
   fightStep(kOpponent);
   EXPECT_EQ(opp.action, Evade);
 }

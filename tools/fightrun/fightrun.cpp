@@ -1,12 +1,14 @@
 // brawnmoor-fight: plays fights without a window.
 //
 //   brawnmoor-fight [--seed N] [--text] [--pace 1..3] [--orders A,B,C] [--rounds 8|10|12]
-//                   [--skills PLAYER,OPPONENT] [--count N]
+//                   [--skills PLAYER,OPPONENT] [--frame MS] [--count N]
 //
 // One fight prints its commentary (text mode) or its events (ring view) with the round clock,
 // every round's statistics and judges' cards, and the result record. With --count it plays
 // many fights between boxers of the world and prints how they ended against the difference
-// of the two boxers' skill sums.
+// of the two boxers' skill sums, the totals and why the stopped fights were stopped. --pace is
+// the pace button (1 slow, 3 fast); --frame the engine milliseconds between two frames.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -94,11 +96,12 @@ void printRecord(const Fight& f) {
 }
 
 // How fights end against the skill difference.
-void distribution(int n, int pace, bool text) {
+void distribution(int n, int pace, bool text, int frameMs) {
   const char* bands[7] = {"< -60", "-60..-31", "-30..-11", "-10..10", "11..30", "31..60", "> 60"};
   enum { kKoWin, kStopWin, kUnanWin, kSplitWin, kDraw_, kSplitLoss, kUnanLoss, kStopLoss, kKoLoss, kOut };
   int table[7][kOut] = {};
   int totals[7] = {};
+  int stops[6] = {};
   for (int i = 0; i < n; ++i) {
     int a = std::rand() % kBoxerCount;
     int c = boxers[a].category;
@@ -116,8 +119,10 @@ void distribution(int n, int pace, bool text) {
     BoutDriverOptions options;
     options.textMode = text;
     options.pace = pace;
+    options.frameMs = uint32_t(frameMs);
     int d = int(skillSum6(boxers[a])) - int(skillSum6(boxers[b]));
     driveBout(f, options);
+    stops[int(stopCause)]++;
     const Fight& r = fights[f];
     int band = d < -60 ? 0 : d < -30 ? 1 : d < -10 ? 2 : d <= 10 ? 3 : d <= 30 ? 4 : d <= 60 ? 5 : 6;
     bool won = r.winner == a;
@@ -131,8 +136,8 @@ void distribution(int n, int pace, bool text) {
     boxers[a] = keepA;
     boxers[b] = keepB;
   }
-  std::printf("%d fights between boxers of one category ranked at most 15 apart, pace %d, %s.\n", n, pace,
-              text ? "text mode" : "ring view");
+  std::printf("%d fights between boxers of one category ranked at most 15 apart, pace %d, %s, frames of %d ms.\n",
+              n, pace, text ? "text mode" : "ring view", frameMs);
   std::printf("Skill difference = the player's boxer's six fighting skills minus the opponent's.\n");
   std::printf("Shares in percent of each row: the player's boxer wins by K.O., stoppage, unanimous or split\n"
               "decision; draw; loses by split or unanimous decision, stoppage, K.O.\n\n");
@@ -144,6 +149,27 @@ void distribution(int n, int pace, bool text) {
       std::printf(" %.1f |", totals[band] ? 100.0 * table[band][o] / totals[band] : 0.0);
     std::printf("\n");
   }
+  int played = 0, wins = 0, losses = 0, draws = 0;
+  for (int band = 0; band < 7; ++band) {
+    played += totals[band];
+    wins += table[band][kKoWin] + table[band][kStopWin] + table[band][kUnanWin] + table[band][kSplitWin];
+    losses += table[band][kKoLoss] + table[band][kStopLoss] + table[band][kUnanLoss] + table[band][kSplitLoss];
+    draws += table[band][kDraw_];
+  }
+  // Two standard deviations of a share p of `played` fights: 2 sqrt(p (1 - p) / played).
+  auto twoSigma = [&](int k) {
+    double p = played ? double(k) / played : 0;
+    return played ? 200.0 * std::sqrt(p * (1 - p) / played) : 0.0;
+  };
+  std::printf("\nFights %d: the player's boxer wins %d (%.1f%% +- %.1f), the opponent %d (%.1f%% +- %.1f), draws %d "
+              "(+- two standard deviations)\n",
+              played, wins, played ? 100.0 * wins / played : 0.0, twoSigma(wins), losses,
+              played ? 100.0 * losses / played : 0.0, twoSigma(losses), draws);
+  int stopped = stops[1] + stops[2] + stops[3] + stops[4] + stops[5];
+  std::printf("Stopped %d: three knockdowns in a round %d, two knockdowns and low vitality %d, the late-round stop %d, "
+              "injuries %d\n",
+              stopped, stops[int(StopCause::ThreeKnockdowns)], stops[int(StopCause::KnockdownsAndLowVitality)],
+              stops[int(StopCause::LateRoundStop)], stops[int(StopCause::Injuries)]);
 }
 
 }  // namespace
@@ -151,7 +177,7 @@ void distribution(int n, int pace, bool text) {
 int main(int argc, char** argv) {
   unsigned seed = unsigned(std::time(nullptr));
   bool text = false;
-  int pace = 3, rounds = 12, fightsToPlay = 0;
+  int pace = 3, rounds = 12, fightsToPlay = 0, frameMs = 16;
   int orders[3] = {0, 0, 0};
   float skillA = -1, skillB = -1;
   for (int i = 1; i < argc; ++i) {
@@ -161,11 +187,12 @@ int main(int argc, char** argv) {
     else if (a == "--pace" && i + 1 < argc) pace = std::atoi(argv[++i]);
     else if (a == "--rounds" && i + 1 < argc) rounds = std::atoi(argv[++i]);
     else if (a == "--count" && i + 1 < argc) fightsToPlay = std::atoi(argv[++i]);
+    else if (a == "--frame" && i + 1 < argc && std::atoi(argv[i + 1]) > 0) frameMs = std::atoi(argv[++i]);
     else if (a == "--orders" && i + 1 < argc) std::sscanf(argv[++i], "%d,%d,%d", &orders[0], &orders[1], &orders[2]);
     else if (a == "--skills" && i + 1 < argc) std::sscanf(argv[++i], "%f,%f", &skillA, &skillB);
     else {
       std::fprintf(stderr, "usage: brawnmoor-fight [--seed N] [--text] [--pace 1..3] [--orders A,B,C] "
-                           "[--rounds 8|10|12] [--skills PLAYER,OPPONENT] [--count N]\n");
+                           "[--rounds 8|10|12] [--skills PLAYER,OPPONENT] [--frame MS] [--count N]\n");
       return 2;
     }
   }
@@ -175,7 +202,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (fightsToPlay > 0) {
-    distribution(fightsToPlay, pace, text);
+    distribution(fightsToPlay, pace, text, frameMs);
     return 0;
   }
   quickStart();
@@ -195,6 +222,7 @@ int main(int argc, char** argv) {
   BoutDriverOptions options;
   options.textMode = text;
   options.pace = pace;
+  options.frameMs = uint32_t(frameMs);
   for (int k = 0; k < 3; ++k) options.cornerOrders[k] = orders[k];
   EventLog log;
   if (text) options.onLine = printLine;
@@ -205,6 +233,6 @@ int main(int argc, char** argv) {
     printLine(nullptr, commentaryCount);
   printRounds(rounds);
   printRecord(fights[f]);
-  std::printf("%d frames of %u ms, %d rounds started\n", r.frames, 16u, r.roundsStarted);
+  std::printf("%d frames of %d ms, %d rounds started\n", r.frames, frameMs, r.roundsStarted);
   return 0;
 }
