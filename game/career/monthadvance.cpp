@@ -448,12 +448,14 @@ void monthlyAdvance() {
   expenses[month][1] = equipmentPrice[equipmentLevel];
   expenses[month][2] = staffPrice[staffLevel];
 
-  // 10. Merchandise.
+  // 10. Merchandise: booked in the new month's income and paid into the account at once,
+  // as sponsors and purses are, so that the balance of the books and the cash agree.
   int n = 1;
   for (int s = 0; s < kStableSize; ++s)
     if (isBoxer(career.stable[s])) n = int(n + boxers[career.stable[s]].charisma / 25.0);
   if (n < 1) n = 1;
   income[month][2] = int16_t(randomBelow(n));
+  cash += income[month][2];
 
   // 11. Reputation.
   int wins = 0, losses = 0, draws = 0, topTen = 0;

@@ -206,6 +206,26 @@ TEST_F(Advance, SixRedMonthsEndTheCareer) {
   EXPECT_EQ(career.monthsInDebt, 0);
 }
 
+TEST_F(Advance, MerchandiseIsPaidIntoTheAccount) {
+  // Charismatic boxers sell: each month's merchandise income is booked and reaches the cash,
+  // so the cash moves by exactly what the books say (bills of the month that ended, the new
+  // month's merchandise, and a random gift).
+  int paid = 0;
+  for (int i = 0; i < 24; ++i) {
+    longContracts();
+    for (int s = 0; s < kStableSize; ++s)
+      if (isBoxer(career.stable[s])) boxers[career.stable[s]].charisma = 99.0f;
+    cash = 5000;
+    const int bill = expenses[month][1] + expenses[month][2];
+    monthlyAdvance();
+    const int gift = popup == 15 ? eventValue * 100 : 0;
+    EXPECT_EQ(cash, 5000 - bill + income[month][2] + gift) << i;
+    paid += income[month][2];
+    popup = 0;
+  }
+  EXPECT_GT(paid, 0);
+}
+
 TEST_F(Advance, TheChampionRetires) {
   longContracts();
   int champ = mine(0);
@@ -294,7 +314,7 @@ TEST_F(Advance, TheBillsAndTheNewMonthsBooks) {
   int m = month;
   monthlyAdvance();
   int eventCash = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, before - 20 + eventCash);
+  EXPECT_EQ(cash, before - 20 + income[month][2] + eventCash);
   EXPECT_EQ(month, m + 1);
   EXPECT_EQ(expenses[month][1], equipmentPrice[2]);
   EXPECT_EQ(expenses[month][2], staffPrice[1]);

@@ -131,7 +131,7 @@ TEST_F(Training, DearerEquipmentRaisesTheBillAtTheNextAdvance) {
   int before = cash, bill = equipmentPrice[3];
   monthlyAdvance();
   int event = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, before - bill + event);
+  EXPECT_EQ(cash, before - bill + income[month][2] + event);
 }
 
 // ---- Messages -----------------------------------------------------------------------------

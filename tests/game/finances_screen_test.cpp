@@ -182,7 +182,7 @@ TEST_P(FinancesScreenSoftware, DearerEquipmentMidMonthRaisesTheBillAtTheNextAdva
   std::srand(7);
   monthlyAdvance();
   const int eventMoney = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, cashBefore - bill + eventMoney);
+  EXPECT_EQ(cash, cashBefore - bill + income[month][2] + eventMoney);
 }
 
 TEST_P(FinancesScreenSoftware, ASponsorOfferIsTakenOnce) {
