@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "career/rankings.h"
+#include "career/training.h"
 #include "career_fixture.h"
 
 namespace {
@@ -224,6 +225,40 @@ TEST_F(Advance, MerchandiseIsPaidIntoTheAccount) {
     popup = 0;
   }
   EXPECT_GT(paid, 0);
+}
+
+TEST_F(Advance, ASecondCareerIsNotBilledForTheFirstCareersEquipmentAndStaff) {
+  // The first career buys the dearest equipment and staff in the middle of a month.
+  openFinancesScreen();
+  financePage = 0;
+  equipmentChoice = 3;
+  ASSERT_TRUE(financeConfirm());
+  financePage = 2;
+  staffChoice = 2;
+  ASSERT_TRUE(financeConfirm());
+  ASSERT_GT(expenses[month][1] + expenses[month][2], 0);
+  income[month][0] = 40;
+
+  // It ends; the next world starts a career at the cheapest levels with empty books.
+  ASSERT_TRUE(generateWorld());
+  startCareer();
+  popup = 0;
+  EXPECT_EQ(equipmentLevel, 0);
+  EXPECT_EQ(staffLevel, 0);
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(income[month][r], 0) << r;
+    EXPECT_EQ(expenses[month][r], 0) << r;
+  }
+  EXPECT_EQ(financeTotal(3, month), 0);
+
+  // Its first advance bills nothing of the first career.
+  longContracts();
+  ASSERT_EQ(cash, 225);
+  monthlyAdvance();
+  const int gift = popup == 15 ? eventValue * 100 : 0;
+  EXPECT_EQ(cash, 225 + income[month][2] + gift);
+  EXPECT_EQ(expenses[month][1], equipmentPrice[0]);
+  EXPECT_EQ(expenses[month][2], staffPrice[0]);
 }
 
 TEST_F(Advance, TheChampionRetires) {
