@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
+#include "career/messages.h"
 #include "career/rankings.h"
 #include "career/training.h"
 #include "career_fixture.h"
@@ -205,6 +207,32 @@ TEST_F(Advance, SixRedMonthsEndTheCareer) {
   }
   EXPECT_EQ(endedAt, 6);
   EXPECT_EQ(career.monthsInDebt, 0);
+}
+
+TEST_F(Advance, MessageTwelveCountsTheAdvancesLeftBeforeTheEnd) {
+  // Every advance in the red warns with message 12 until the one that ends the career; the
+  // number it shows is how many red advances the career still takes, the last ending it.
+  std::vector<int> shown;
+  int advances = 0;
+  while (!gameOver && advances < 10) {
+    longContracts();
+    cash = -500;
+    monthlyAdvance();
+    ++advances;
+    if (gameOver) break;
+    ASSERT_EQ(popup, 12) << advances;
+    ResolvedLine lines[4];
+    ASSERT_EQ(resolveMessage(12, lines), 3);
+    EXPECT_EQ(lines[1].ints[0], debtAdvancesLeft());
+    shown.push_back(lines[1].ints[0]);
+    popup = 0;
+  }
+  EXPECT_EQ(popup, 13);
+  ASSERT_EQ(advances, kDebtAdvancesToEnd);
+  // Warned after advances 1..5, each with the advances to go: 5, 4, 3, 2, 1.
+  ASSERT_EQ(int(shown.size()), advances - 1);
+  for (int k = 0; k < int(shown.size()); ++k) EXPECT_EQ(shown[size_t(k)], advances - (k + 1)) << k;
+  EXPECT_EQ(shown.back(), 1);
 }
 
 TEST_F(Advance, MerchandiseIsPaidIntoTheAccount) {

@@ -165,9 +165,10 @@ TEST_F(MessageValues, ResolveAndFormat) {
   ASSERT_EQ(resolveMessage(42, lines), 3);
   EXPECT_EQ(lines[2].ints[0], 39);
 
+  // After the second red advance four more are left, the fourth ending the career.
   career.monthsInDebt = 2;
   resolveMessage(12, lines);
-  EXPECT_EQ(lines[1].ints[0], 5);
+  EXPECT_EQ(lines[1].ints[0], 4);
 
   popupBoxer = int16_t(mine(1));
   resolveMessage(28, lines);

@@ -304,7 +304,7 @@ const TextRule kRules[] = {
     {313, 314, "message 11: the last boxer cannot be released", kMessage},
     {315, 315, "message 12, line 1: account in the red", kMessage},
     {316, 316, "message 12, line 2", kMessage, 0, 0,
-     {I("7 - monthsInDebt", "int", "6")}},
+     {I("advances in the red left, the last ending the career: 6 - monthsInDebt", "int", "5")}},
     {317, 317, "message 12, line 3", kMessage},
     {318, 319, "message 13: sixth month in the red, game over", kMessage},
     {320, 323, "message 14: contracts ending (stable of several boxers)", kMessage},
