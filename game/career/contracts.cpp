@@ -224,12 +224,16 @@ bool stepSearchPage(int delta) {
   return true;
 }
 
+int searchPageCount() { return searchLast < 0 ? 1 : searchLast / 20 + 1; }
+
 void formatSearchPageLine(char* out, int size) {
-  if (searchLast / 20.0 <= 1.0) {
+  // The pages are those the page buttons reach: one starts at every multiple of 20 up to
+  // searchLast.
+  const int pages = searchPageCount();
+  if (pages <= 1) {
     std::snprintf(out, size_t(size), "Showing page 1");
     return;
   }
-  int pages = searchLast / 20 + (searchLast % 20 != 0 ? 1 : 0);
   std::snprintf(out, size_t(size), "Showing page %d/%d", searchPage / 20 + 1, pages);
 }
 

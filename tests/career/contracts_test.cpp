@@ -1,7 +1,9 @@
 #include "career/contracts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "career_fixture.h"
 
@@ -159,23 +161,43 @@ TEST_F(Contracts, SurnamesSortByteWise) {
 
 TEST_F(Contracts, PagesAndThePageLine) {
   char line[64];
-  searchLast = 19;
+  searchLast = -1;  // nothing found
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1");
-  searchLast = 20;
+  searchLast = 19;  // 20 results: one page
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1");
-  searchLast = 21;
+  searchLast = 20;  // 21 results: the 21st is on page 2
   searchPage = 0;
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1/2");
-  searchLast = 40;
+  searchPage = 20;
   formatSearchPageLine(line, sizeof line);
-  EXPECT_STREQ(line, "Showing page 1/2");
-  searchLast = 41;
+  EXPECT_STREQ(line, "Showing page 2/2");
+  searchLast = 40;  // 41 results
   searchPage = 40;
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 3/3");
+  searchLast = 60;  // 61 results
+  searchPage = 60;
+  formatSearchPageLine(line, sizeof line);
+  EXPECT_STREQ(line, "Showing page 4/4");
+
+  // For every list length the page buttons reach exactly the pages the line counts.
+  for (int found = 0; found <= 130; ++found) {
+    searchLast = int16_t(found - 1);
+    searchPage = 0;
+    int reached = 1;
+    while (stepSearchPage(1)) ++reached;
+    EXPECT_EQ(searchPageCount(), reached) << found;
+    EXPECT_EQ(searchPageCount(), found == 0 ? 1 : (found + 19) / 20) << found;
+    formatSearchPageLine(line, sizeof line);
+    const std::string expected = reached == 1 ? "Showing page 1"
+                                              : "Showing page " + std::to_string(reached) + "/" +
+                                                    std::to_string(reached);
+    EXPECT_EQ(std::string(line), expected) << found;
+  }
+
   // Paging stops before the last entry.
   searchLast = 39;
   searchPage = 0;
