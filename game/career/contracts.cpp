@@ -49,7 +49,7 @@ int16_t filterPotential(const Boxer& b, int k) {
   }
 }
 
-int16_t clampAge(int16_t age) { return int16_t(std::clamp<int>(age, 16, 40)); }
+int16_t clampAge(int16_t age) { return int16_t(std::clamp<int>(age, kSearchAgeLow, kSearchAgeHigh)); }
 
 }  // namespace
 
@@ -160,8 +160,15 @@ void startSearch() {
   searchPage = 0;
 }
 
-void resetSearchFilters() {
+void clearSearchFilters() {
   std::memset(&searchFilter, 0, sizeof searchFilter);
+  // Cleared ages would be kept at 16..16 by the search: the cleared filter spans every age.
+  searchFilter.ageMin = kSearchAgeLow;
+  searchFilter.ageMax = kSearchAgeHigh;
+}
+
+void resetSearchFilters() {
+  clearSearchFilters();
   searchLast = -1;
   startSearch();
 }
@@ -188,10 +195,10 @@ bool stepSearchFilter(int field, int delta) {
     }
     case kFilterAgeMin:
       f.ageMin = clampAge(f.ageMin);
-      return step(f.ageMin, 16, 40);
+      return step(f.ageMin, kSearchAgeLow, kSearchAgeHigh);
     case kFilterAgeMax:
       f.ageMax = clampAge(f.ageMax);
-      return step(f.ageMax, 16, 40);
+      return step(f.ageMax, kSearchAgeLow, kSearchAgeHigh);
     case kFilterWinsMin: return step(f.winsMin, 0, 99);
     case kFilterLossesMin: return step(f.lossesMin, 0, 99);
     case kFilterKoMin: return step(f.koMin, 0, 99);

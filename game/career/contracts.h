@@ -28,7 +28,14 @@ void sortResults(int column);
 // The search button: search, sort by the first column, first page.
 void startSearch();
 
-// The reset button: clears the 15 filter values and searches again.
+// The ages the record search spans.
+constexpr int16_t kSearchAgeLow = 16;
+constexpr int16_t kSearchAgeHigh = 40;
+
+// Clears the 15 filter values: every minimum 0, any category, ages 16..40.
+void clearSearchFilters();
+
+// The reset button: clears the filters and searches again.
 void resetSearchFilters();
 
 // The filters the steppers change, in the order of the filter block.

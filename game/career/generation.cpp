@@ -80,7 +80,7 @@ bool generateWorld() {
 
   // 3. An empty stable and cleared search filters.
   for (int s = 0; s < kStableSize; ++s) clearStableSlot(s);
-  std::memset(&searchFilter, 0, sizeof searchFilter);
+  clearSearchFilters();
 
   // 4. No fights: free records keep nothing of an earlier career.
   for (Fight& f : fights) {
@@ -392,7 +392,7 @@ void startCareer() {
   }
 
   // 4. The search starts from cleared filters, its list sorted by name.
-  std::memset(&searchFilter, 0, sizeof searchFilter);
+  clearSearchFilters();
   runSearch();
   sortResults(1);
 

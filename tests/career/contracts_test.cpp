@@ -387,6 +387,32 @@ TEST_F(Contracts, Releasing) {
   EXPECT_EQ(popup, 11);
 }
 
+TEST_F(Contracts, ResetSpansEveryAge) {
+  // Record mode right after a reset finds boxers of every age, 16 to 40.
+  searchByRecord = 1;
+  onlyUnranked = onlyAffordable = 0;
+  searchFilter.ageMin = 30;
+  searchFilter.ageMax = 31;
+  searchFilter.winsMin = 50;
+  resetSearchFilters();
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_EQ(searchFilter.winsMin, 0);
+  int found = 0;
+  for (const Boxer& b : boxers) found += b.manager != kPlayer && b.manager != kRetired;
+  EXPECT_EQ(searchLast + 1, found);
+  int oldest = 0;
+  for (int i = 0; i <= searchLast; ++i) oldest = std::max<int>(oldest, boxers[searchResults[i]].age);
+  EXPECT_GT(oldest, 30);
+  // A new career starts from the same cleared filters.
+  searchFilter.ageMax = 17;
+  startCareer();
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_GT(searchLast, 2000);
+  searchByRecord = 0;
+}
+
 TEST_F(Contracts, TalkingOncePerMonth) {
   select(0);
   Boxer& b = boxers[mine()];

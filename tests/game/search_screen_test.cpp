@@ -55,7 +55,7 @@ std::vector<int> expectedMatches() {
 // Hotspots of the screen.
 constexpr int kStrengthMinus = 7, kStrengthPlus = 10, kCategoryMinus = 7, kCategoryPlus = 10;
 constexpr int kAgeMaxPlus = 16;
-constexpr int kSearch = 22, kPageBack = 23, kPageForward = 24, kUnranked = 25;
+constexpr int kReset = 21, kSearch = 22, kPageBack = 23, kPageForward = 24, kUnranked = 25;
 constexpr int kOffer = 27, kYearsMinus = 28, kYearsPlus = 30, kPercentPlus = 31, kModeLeft = 32, kModeRight = 33;
 
 class SearchFixture {
@@ -316,6 +316,31 @@ TEST_F(SearchScreen, ThePageLineCountsThePagesTheArrowsReach) {
       ASSERT_LT(page, pages) << found << " found: the arrows reach a page past the count";
     }
   }
+}
+
+TEST_F(SearchScreen, ResetSearchesEveryAgeInRecordMode) {
+  d.clickHotspot(kModeRight);
+  ASSERT_EQ(searchByRecord, 1);
+  searchFilter.ageMin = 30;
+  searchFilter.ageMax = 31;
+  searchFilter.winsMin = 5;
+  d.clickHotspot(kSearch);
+  for (int i = 0; i <= searchLast; ++i) ASSERT_GE(boxers[searchResults[i]].age, 30);
+  d.clickHotspot(kReset);
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_EQ(searchFilter.winsMin, 0);
+  // Everybody but the player's and the retired, of every age.
+  EXPECT_EQ(int(expectedMatches().size()), searchLast + 1);
+  EXPECT_GT(searchLast, 2000);
+  int ages[41] = {};
+  for (int i = 0; i <= searchLast; ++i) ages[std::clamp<int>(boxers[searchResults[i]].age, 0, 40)]++;
+  EXPECT_GT(ages[16], 0);
+  EXPECT_GT(ages[39], 0);
+  EXPECT_TRUE(listedByName());
+  d.move(400, 300);
+  d.keepScreenshot("search-reset-record");
+  d.frame();
 }
 
 TEST_F(SearchScreen, TogglesFlipAndSearchAgain) {
