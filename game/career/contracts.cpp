@@ -364,7 +364,9 @@ bool renewContract() {
 int releaseFee() {
   if (!isBoxer(selectedBoxer)) return 0;
   const Boxer& b = boxers[selectedBoxer];
-  return b.contractMonths * (18 - b.category) / 2;
+  // A boxer whose contract has run out (a retiring boxer stays on below 0 months until the
+  // year end) costs nothing to release: the fee never turns into money for the manager.
+  return std::max(0, b.contractMonths * (18 - b.category) / 2);
 }
 
 bool releaseBoxer() {

@@ -387,6 +387,23 @@ TEST_F(Contracts, Releasing) {
   EXPECT_EQ(popup, 11);
 }
 
+TEST_F(Contracts, ReleasingABoxerWhoseContractRanOutCostsNothing) {
+  // A retiring boxer stays in the stable after his contract ran out, with months below 0.
+  select(0);
+  Boxer& b = boxers[mine(0)];
+  b.retiring = 1;
+  b.contractMonths = -2;
+  EXPECT_EQ(releaseFee(), 0);
+  b.contractMonths = 0;
+  EXPECT_EQ(releaseFee(), 0);
+  b.contractMonths = -2;
+  const int before = cash;
+  EXPECT_TRUE(releaseBoxer());
+  EXPECT_EQ(cash, before);
+  EXPECT_EQ(b.manager, kFree);
+  EXPECT_EQ(b.contractMonths, 0);
+}
+
 TEST_F(Contracts, ResetSpansEveryAge) {
   // Record mode right after a reset finds boxers of every age, 16 to 40.
   searchByRecord = 1;
