@@ -37,6 +37,8 @@ TEST_F(Training, ResetGivesThePoolOfTheMonthsDays) {
   EXPECT_EQ(daysInMonth(), 29);
   year = 2100;
   EXPECT_EQ(daysInMonth(), 28);
+  year = 2000;  // the calendar's own rule, beyond the years 2004..2072
+  EXPECT_EQ(daysInMonth(), 29);
   year = 2027;
   EXPECT_EQ(daysInMonth(), 28);
   const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
