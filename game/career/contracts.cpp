@@ -49,7 +49,7 @@ int16_t filterPotential(const Boxer& b, int k) {
   }
 }
 
-int16_t clampAge(int16_t age) { return int16_t(std::clamp<int>(age, 16, 40)); }
+int16_t clampAge(int16_t age) { return int16_t(std::clamp<int>(age, kSearchAgeLow, kSearchAgeHigh)); }
 
 }  // namespace
 
@@ -160,8 +160,15 @@ void startSearch() {
   searchPage = 0;
 }
 
-void resetSearchFilters() {
+void clearSearchFilters() {
   std::memset(&searchFilter, 0, sizeof searchFilter);
+  // Cleared ages would be kept at 16..16 by the search: the cleared filter spans every age.
+  searchFilter.ageMin = kSearchAgeLow;
+  searchFilter.ageMax = kSearchAgeHigh;
+}
+
+void resetSearchFilters() {
+  clearSearchFilters();
   searchLast = -1;
   startSearch();
 }
@@ -188,10 +195,10 @@ bool stepSearchFilter(int field, int delta) {
     }
     case kFilterAgeMin:
       f.ageMin = clampAge(f.ageMin);
-      return step(f.ageMin, 16, 40);
+      return step(f.ageMin, kSearchAgeLow, kSearchAgeHigh);
     case kFilterAgeMax:
       f.ageMax = clampAge(f.ageMax);
-      return step(f.ageMax, 16, 40);
+      return step(f.ageMax, kSearchAgeLow, kSearchAgeHigh);
     case kFilterWinsMin: return step(f.winsMin, 0, 99);
     case kFilterLossesMin: return step(f.lossesMin, 0, 99);
     case kFilterKoMin: return step(f.koMin, 0, 99);
@@ -224,12 +231,16 @@ bool stepSearchPage(int delta) {
   return true;
 }
 
+int searchPageCount() { return searchLast < 0 ? 1 : searchLast / 20 + 1; }
+
 void formatSearchPageLine(char* out, int size) {
-  if (searchLast / 20.0 <= 1.0) {
+  // The pages are those the page buttons reach: one starts at every multiple of 20 up to
+  // searchLast.
+  const int pages = searchPageCount();
+  if (pages <= 1) {
     std::snprintf(out, size_t(size), "Showing page 1");
     return;
   }
-  int pages = searchLast / 20 + (searchLast % 20 != 0 ? 1 : 0);
   std::snprintf(out, size_t(size), "Showing page %d/%d", searchPage / 20 + 1, pages);
 }
 
@@ -353,7 +364,9 @@ bool renewContract() {
 int releaseFee() {
   if (!isBoxer(selectedBoxer)) return 0;
   const Boxer& b = boxers[selectedBoxer];
-  return b.contractMonths * (18 - b.category) / 2;
+  // A boxer whose contract has run out (a retiring boxer stays on below 0 months until the
+  // year end) costs nothing to release: the fee never turns into money for the manager.
+  return std::max(0, b.contractMonths * (18 - b.category) / 2);
 }
 
 bool releaseBoxer() {

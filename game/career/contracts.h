@@ -28,7 +28,14 @@ void sortResults(int column);
 // The search button: search, sort by the first column, first page.
 void startSearch();
 
-// The reset button: clears the 15 filter values and searches again.
+// The ages the record search spans.
+constexpr int16_t kSearchAgeLow = 16;
+constexpr int16_t kSearchAgeHigh = 40;
+
+// Clears the 15 filter values: every minimum 0, any category, ages 16..40.
+void clearSearchFilters();
+
+// The reset button: clears the filters and searches again.
 void resetSearchFilters();
 
 // The filters the steppers change, in the order of the filter block.
@@ -45,9 +52,12 @@ bool stepSearchFilter(int field, int delta);
 bool stepOfferYears(int delta);
 bool stepOfferPercent(int delta);
 
-// Page buttons: 20 rows a page; refused below 0 or at the last result and beyond.
+// Page buttons: 20 rows a page; refused below 0 and past the last result (a page may start
+// on the last result itself, so every result can be shown).
 bool stepSearchPage(int delta);
-// "Showing page 1" or "Showing page %d/%d".
+// The pages the page buttons reach (at least 1), and the line that names the current one:
+// "Showing page 1" while there is one page, else "Showing page %d/%d".
+int searchPageCount();
 void formatSearchPageLine(char* out, int size);
 
 // A click on a list row makes that boxer the candidate.

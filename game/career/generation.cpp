@@ -68,10 +68,19 @@ bool generateWorld() {
     expenses[m][2] = 0;
     expenses[m][3] = int16_t(randomBelow(5) + 1);
   }
+  // This month's rows and those of the months after it (last year's, which the table shows
+  // before January) start empty, as in the program's first world: the rows an earlier career
+  // left there would otherwise show in the tables, and the first advance would bill this
+  // month's equipment and staff of the earlier career. No draws here.
+  for (int m = month < 0 ? 0 : month; m < 12; ++m)
+    for (int r = 0; r < 4; ++r) {
+      income[m][r] = 0;
+      expenses[m][r] = 0;
+    }
 
   // 3. An empty stable and cleared search filters.
   for (int s = 0; s < kStableSize; ++s) clearStableSlot(s);
-  std::memset(&searchFilter, 0, sizeof searchFilter);
+  clearSearchFilters();
 
   // 4. No fights: free records keep nothing of an earlier career.
   for (Fight& f : fights) {
@@ -383,7 +392,7 @@ void startCareer() {
   }
 
   // 4. The search starts from cleared filters, its list sorted by name.
-  std::memset(&searchFilter, 0, sizeof searchFilter);
+  clearSearchFilters();
   runSearch();
   sortResults(1);
 

@@ -104,7 +104,7 @@ int resolveMessage(int number, ResolvedLine out[4]) {
             std::snprintf(line.text, sizeof line.text, "%s (rank %d)", first, b.rank);
         }
         break;
-      case V::MonthsLeftInDebt: line.ints[0] = 7 - career.monthsInDebt; break;
+      case V::MonthsLeftInDebt: line.ints[0] = debtAdvancesLeft(); break;
       case V::EventCash: line.ints[0] = eventValue * 100; break;
       case V::EventBoxerNames:
         if (eventValue >= 0 && eventValue < kStableSize) fillNames(line, career.stable[eventValue]);

@@ -15,7 +15,7 @@ enum class MessageValue : uint8_t {
   SelectedRankMinus5,    // %d: the selected boxer's rank minus 5
   SelectedRankPlus9,     // %d: the selected boxer's rank plus 9
   BookedBy,              // the line is the literal text "First Surname (rank %d)" of the booker
-  MonthsLeftInDebt,      // %d: 7 minus monthsInDebt
+  MonthsLeftInDebt,      // %d: the advances in the red left, the last ending the career
   EventCash,             // %d: eventValue x 100
   EventBoxerNames,       // %s %s: first name and surname of the event's stable boxer
   PopupBoxerNames,       // %s %s: first name and surname of popupBoxer

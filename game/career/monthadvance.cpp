@@ -373,6 +373,8 @@ void advanceWorldBoxers() {
   rankIndexValid = false;
 }
 
+int debtAdvancesLeft() { return kDebtAdvancesToEnd - career.monthsInDebt; }
+
 void monthlyAdvance() {
   if (month < 0 || month > 11) month = 0;
   if (equipmentLevel < 0 || equipmentLevel > 3) equipmentLevel = 0;
@@ -396,12 +398,13 @@ void monthlyAdvance() {
   equipmentPrice[3] += 5;
   for (int i = 0; i < 3; ++i) staffPrice[i] = int16_t((i * i + 8 * i + 4) * stableCount);
 
-  // 6. Debt.
-  if (cash < 0 && career.monthsInDebt < 6) {
+  // 6. Debt. The sixth advance that finds the account in the red ends the career; message 12
+  // tells how many such advances are left (debtAdvancesLeft).
+  if (cash < 0 && career.monthsInDebt < kDebtAdvancesToEnd) {
     popup = 12;
     career.monthsInDebt++;
   }
-  if (cash < 0 && career.monthsInDebt == 6) {
+  if (cash < 0 && career.monthsInDebt == kDebtAdvancesToEnd) {
     popup = 13;
     gameOver = 1;
     career.monthsInDebt = 0;
@@ -448,12 +451,14 @@ void monthlyAdvance() {
   expenses[month][1] = equipmentPrice[equipmentLevel];
   expenses[month][2] = staffPrice[staffLevel];
 
-  // 10. Merchandise.
+  // 10. Merchandise: booked in the new month's income and paid into the account at once,
+  // as sponsors and purses are, so that the balance of the books and the cash agree.
   int n = 1;
   for (int s = 0; s < kStableSize; ++s)
     if (isBoxer(career.stable[s])) n = int(n + boxers[career.stable[s]].charisma / 25.0);
   if (n < 1) n = 1;
   income[month][2] = int16_t(randomBelow(n));
+  cash += income[month][2];
 
   // 11. Reputation.
   int wins = 0, losses = 0, draws = 0, topTen = 0;

@@ -26,6 +26,13 @@ void playInteractively(int fight);
 // One month of the world.
 void monthlyAdvance();
 
+// The count of advances that found the account in the red (monthsInDebt, never reset by a
+// positive balance) at which the career ends: the sixth such advance ends it.
+constexpr int kDebtAdvancesToEnd = 6;
+// Message 12's count: how many more advances in the red the career takes, the last of them
+// ending it. After the first red advance 5, after the fifth 1.
+int debtAdvancesLeft();
+
 // The advance's pass over every boxer: free boxers drift and challenge, retired boxers are
 // replaced, and every rank goes into its boxer's history.
 void advanceWorldBoxers();

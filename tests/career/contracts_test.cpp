@@ -1,7 +1,9 @@
 #include "career/contracts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "career_fixture.h"
 
@@ -159,23 +161,43 @@ TEST_F(Contracts, SurnamesSortByteWise) {
 
 TEST_F(Contracts, PagesAndThePageLine) {
   char line[64];
-  searchLast = 19;
+  searchLast = -1;  // nothing found
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1");
-  searchLast = 20;
+  searchLast = 19;  // 20 results: one page
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1");
-  searchLast = 21;
+  searchLast = 20;  // 21 results: the 21st is on page 2
   searchPage = 0;
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1/2");
-  searchLast = 40;
+  searchPage = 20;
   formatSearchPageLine(line, sizeof line);
-  EXPECT_STREQ(line, "Showing page 1/2");
-  searchLast = 41;
+  EXPECT_STREQ(line, "Showing page 2/2");
+  searchLast = 40;  // 41 results
   searchPage = 40;
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 3/3");
+  searchLast = 60;  // 61 results
+  searchPage = 60;
+  formatSearchPageLine(line, sizeof line);
+  EXPECT_STREQ(line, "Showing page 4/4");
+
+  // For every list length the page buttons reach exactly the pages the line counts.
+  for (int found = 0; found <= 130; ++found) {
+    searchLast = int16_t(found - 1);
+    searchPage = 0;
+    int reached = 1;
+    while (stepSearchPage(1)) ++reached;
+    EXPECT_EQ(searchPageCount(), reached) << found;
+    EXPECT_EQ(searchPageCount(), found == 0 ? 1 : (found + 19) / 20) << found;
+    formatSearchPageLine(line, sizeof line);
+    const std::string expected = reached == 1 ? "Showing page 1"
+                                              : "Showing page " + std::to_string(reached) + "/" +
+                                                    std::to_string(reached);
+    EXPECT_EQ(std::string(line), expected) << found;
+  }
+
   // Paging stops before the last entry.
   searchLast = 39;
   searchPage = 0;
@@ -363,6 +385,49 @@ TEST_F(Contracts, Releasing) {
   // The last boxer cannot be released.
   EXPECT_FALSE(releaseBoxer());
   EXPECT_EQ(popup, 11);
+}
+
+TEST_F(Contracts, ReleasingABoxerWhoseContractRanOutCostsNothing) {
+  // A retiring boxer stays in the stable after his contract ran out, with months below 0.
+  select(0);
+  Boxer& b = boxers[mine(0)];
+  b.retiring = 1;
+  b.contractMonths = -2;
+  EXPECT_EQ(releaseFee(), 0);
+  b.contractMonths = 0;
+  EXPECT_EQ(releaseFee(), 0);
+  b.contractMonths = -2;
+  const int before = cash;
+  EXPECT_TRUE(releaseBoxer());
+  EXPECT_EQ(cash, before);
+  EXPECT_EQ(b.manager, kFree);
+  EXPECT_EQ(b.contractMonths, 0);
+}
+
+TEST_F(Contracts, ResetSpansEveryAge) {
+  // Record mode right after a reset finds boxers of every age, 16 to 40.
+  searchByRecord = 1;
+  onlyUnranked = onlyAffordable = 0;
+  searchFilter.ageMin = 30;
+  searchFilter.ageMax = 31;
+  searchFilter.winsMin = 50;
+  resetSearchFilters();
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_EQ(searchFilter.winsMin, 0);
+  int found = 0;
+  for (const Boxer& b : boxers) found += b.manager != kPlayer && b.manager != kRetired;
+  EXPECT_EQ(searchLast + 1, found);
+  int oldest = 0;
+  for (int i = 0; i <= searchLast; ++i) oldest = std::max<int>(oldest, boxers[searchResults[i]].age);
+  EXPECT_GT(oldest, 30);
+  // A new career starts from the same cleared filters.
+  searchFilter.ageMax = 17;
+  startCareer();
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_GT(searchLast, 2000);
+  searchByRecord = 0;
 }
 
 TEST_F(Contracts, TalkingOncePerMonth) {

@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
+#include "career/messages.h"
 #include "career/rankings.h"
+#include "career/training.h"
 #include "career_fixture.h"
 
 namespace {
@@ -206,6 +209,86 @@ TEST_F(Advance, SixRedMonthsEndTheCareer) {
   EXPECT_EQ(career.monthsInDebt, 0);
 }
 
+TEST_F(Advance, MessageTwelveCountsTheAdvancesLeftBeforeTheEnd) {
+  // Every advance in the red warns with message 12 until the one that ends the career; the
+  // number it shows is how many red advances the career still takes, the last ending it.
+  std::vector<int> shown;
+  int advances = 0;
+  while (!gameOver && advances < 10) {
+    longContracts();
+    cash = -500;
+    monthlyAdvance();
+    ++advances;
+    if (gameOver) break;
+    ASSERT_EQ(popup, 12) << advances;
+    ResolvedLine lines[4];
+    ASSERT_EQ(resolveMessage(12, lines), 3);
+    EXPECT_EQ(lines[1].ints[0], debtAdvancesLeft());
+    shown.push_back(lines[1].ints[0]);
+    popup = 0;
+  }
+  EXPECT_EQ(popup, 13);
+  ASSERT_EQ(advances, kDebtAdvancesToEnd);
+  // Warned after advances 1..5, each with the advances to go: 5, 4, 3, 2, 1.
+  ASSERT_EQ(int(shown.size()), advances - 1);
+  for (int k = 0; k < int(shown.size()); ++k) EXPECT_EQ(shown[size_t(k)], advances - (k + 1)) << k;
+  EXPECT_EQ(shown.back(), 1);
+}
+
+TEST_F(Advance, MerchandiseIsPaidIntoTheAccount) {
+  // Charismatic boxers sell: each month's merchandise income is booked and reaches the cash,
+  // so the cash moves by exactly what the books say (bills of the month that ended, the new
+  // month's merchandise, and a random gift).
+  int paid = 0;
+  for (int i = 0; i < 24; ++i) {
+    longContracts();
+    for (int s = 0; s < kStableSize; ++s)
+      if (isBoxer(career.stable[s])) boxers[career.stable[s]].charisma = 99.0f;
+    cash = 5000;
+    const int bill = expenses[month][1] + expenses[month][2];
+    monthlyAdvance();
+    const int gift = popup == 15 ? eventValue * 100 : 0;
+    EXPECT_EQ(cash, 5000 - bill + income[month][2] + gift) << i;
+    paid += income[month][2];
+    popup = 0;
+  }
+  EXPECT_GT(paid, 0);
+}
+
+TEST_F(Advance, ASecondCareerIsNotBilledForTheFirstCareersEquipmentAndStaff) {
+  // The first career buys the dearest equipment and staff in the middle of a month.
+  openFinancesScreen();
+  financePage = 0;
+  equipmentChoice = 3;
+  ASSERT_TRUE(financeConfirm());
+  financePage = 2;
+  staffChoice = 2;
+  ASSERT_TRUE(financeConfirm());
+  ASSERT_GT(expenses[month][1] + expenses[month][2], 0);
+  income[month][0] = 40;
+
+  // It ends; the next world starts a career at the cheapest levels with empty books.
+  ASSERT_TRUE(generateWorld());
+  startCareer();
+  popup = 0;
+  EXPECT_EQ(equipmentLevel, 0);
+  EXPECT_EQ(staffLevel, 0);
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(income[month][r], 0) << r;
+    EXPECT_EQ(expenses[month][r], 0) << r;
+  }
+  EXPECT_EQ(financeTotal(3, month), 0);
+
+  // Its first advance bills nothing of the first career.
+  longContracts();
+  ASSERT_EQ(cash, 225);
+  monthlyAdvance();
+  const int gift = popup == 15 ? eventValue * 100 : 0;
+  EXPECT_EQ(cash, 225 + income[month][2] + gift);
+  EXPECT_EQ(expenses[month][1], equipmentPrice[0]);
+  EXPECT_EQ(expenses[month][2], staffPrice[0]);
+}
+
 TEST_F(Advance, TheChampionRetires) {
   longContracts();
   int champ = mine(0);
@@ -294,7 +377,7 @@ TEST_F(Advance, TheBillsAndTheNewMonthsBooks) {
   int m = month;
   monthlyAdvance();
   int eventCash = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, before - 20 + eventCash);
+  EXPECT_EQ(cash, before - 20 + income[month][2] + eventCash);
   EXPECT_EQ(month, m + 1);
   EXPECT_EQ(expenses[month][1], equipmentPrice[2]);
   EXPECT_EQ(expenses[month][2], staffPrice[1]);

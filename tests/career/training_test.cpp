@@ -37,6 +37,8 @@ TEST_F(Training, ResetGivesThePoolOfTheMonthsDays) {
   EXPECT_EQ(daysInMonth(), 29);
   year = 2100;
   EXPECT_EQ(daysInMonth(), 28);
+  year = 2000;  // the calendar's own rule, beyond the years 2004..2072
+  EXPECT_EQ(daysInMonth(), 29);
   year = 2027;
   EXPECT_EQ(daysInMonth(), 28);
   const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -131,7 +133,7 @@ TEST_F(Training, DearerEquipmentRaisesTheBillAtTheNextAdvance) {
   int before = cash, bill = equipmentPrice[3];
   monthlyAdvance();
   int event = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, before - bill + event);
+  EXPECT_EQ(cash, before - bill + income[month][2] + event);
 }
 
 // ---- Messages -----------------------------------------------------------------------------
@@ -165,9 +167,10 @@ TEST_F(MessageValues, ResolveAndFormat) {
   ASSERT_EQ(resolveMessage(42, lines), 3);
   EXPECT_EQ(lines[2].ints[0], 39);
 
+  // After the second red advance four more are left, the fourth ending the career.
   career.monthsInDebt = 2;
   resolveMessage(12, lines);
-  EXPECT_EQ(lines[1].ints[0], 5);
+  EXPECT_EQ(lines[1].ints[0], 4);
 
   popupBoxer = int16_t(mine(1));
   resolveMessage(28, lines);

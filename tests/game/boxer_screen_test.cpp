@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "career/contracts.h"
 #include "career/training.h"
 #include "career/world.h"
 #include "gamedriver.h"
@@ -293,6 +295,33 @@ TEST_F(BoxerScreenSoftware, ReleaseIsRefusedWithAFightBookedAndForTheLastBoxer) 
   d.clickHotspot(12);
   d.clickHotspot(20);
   EXPECT_EQ(popup, 11);
+  EXPECT_EQ(countStable(), 1);
+}
+
+TEST_F(BoxerScreenSoftware, ABoxerWhoseContractRanOutIsReleasedForNothing) {
+  d.clickHotspot(12);
+  d.clickHotspot(14);  // the second boxer
+  ASSERT_EQ(panelSelector, 4);
+  Boxer& b = boxers[selectedBoxer];
+  const int leaving = selectedBoxer;
+  b.retiring = 1;  // a retiring boxer stays on after his contract ran out
+  // The release button's help line under the pointer (its fee at y 560).
+  auto feeLine = [&](int months) {
+    b.contractMonths = int16_t(months);
+    d.move(hotspots[20].x + hotspots[20].width / 2, hotspots[20].y + hotspots[20].height / 2);
+    d.frame(2);
+    const std::vector<uint32_t> p = d.pixels();
+    return std::vector<uint32_t>(p.begin() + 553 * 800, p.begin() + 576 * 800);
+  };
+  const std::vector<uint32_t> free = feeLine(0), ranOut = feeLine(-2), owed = feeLine(10);
+  EXPECT_NE(free, owed);  // the line shows the fee
+  EXPECT_EQ(free, ranOut) << "a contract that ran out must read \"Cost: 0 $\"";
+  b.contractMonths = -2;
+  EXPECT_EQ(releaseFee(), 0);
+  const int32_t before = cash;
+  d.clickHotspot(20);
+  EXPECT_EQ(cash, before);
+  EXPECT_EQ(boxers[leaving].manager, kFree);
   EXPECT_EQ(countStable(), 1);
 }
 

@@ -182,7 +182,46 @@ TEST_P(FinancesScreenSoftware, DearerEquipmentMidMonthRaisesTheBillAtTheNextAdva
   std::srand(7);
   monthlyAdvance();
   const int eventMoney = popup == 15 ? eventValue * 100 : 0;
-  EXPECT_EQ(cash, cashBefore - bill + eventMoney);
+  EXPECT_EQ(cash, cashBefore - bill + income[month][2] + eventMoney);
+}
+
+TEST_P(FinancesScreenSoftware, ASecondCareerPaysNoneOfTheFirstCareersBills) {
+  // The first career buys the dearest equipment and staff through the screen.
+  openFinances();
+  while (equipmentChoice != 3) d.clickHotspot(13);
+  d.clickHotspot(14);
+  ASSERT_EQ(equipmentLevel, 3);
+  d.clickHotspot(11);
+  d.clickHotspot(11);
+  ASSERT_EQ(financePage, 2);
+  while (staffChoice != 2) d.clickHotspot(13);
+  d.clickHotspot(14);
+  ASSERT_EQ(staffLevel, 2);
+  ASSERT_GT(expenses[month][1] + expenses[month][2], 0);
+
+  // It ends; closing the message makes a new world, and a quick start begins the next career.
+  popup = 13;
+  gameOver = 1;
+  d.click(400, 300);
+  ASSERT_EQ(screenState, kMainMenuScreen);
+  ASSERT_TRUE(d.quickStart());
+  EXPECT_EQ(cash, 225);
+  EXPECT_EQ(equipmentLevel, 0);
+  EXPECT_EQ(staffLevel, 0);
+  openFinances();
+  for (int table = 1; table <= 2; ++table)
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(financeValue(table, row, month), 0) << table << row;
+
+  // The first advance, from the month screen, bills nothing of the first career.
+  for (int s = 0; s < kStableSize; ++s)
+    if (isBoxer(career.stable[s])) boxers[career.stable[s]].contractMonths = 30;
+  d.click(25 + 30, 50);
+  ASSERT_EQ(screenState, kMonthScreen);
+  const int m = month;
+  d.clickHotspot(19);
+  ASSERT_NE(month, m);
+  const int gift = popup == 15 ? eventValue * 100 : 0;
+  EXPECT_EQ(cash, 225 + income[month][2] + gift);
 }
 
 TEST_P(FinancesScreenSoftware, ASponsorOfferIsTakenOnce) {

@@ -55,7 +55,7 @@ std::vector<int> expectedMatches() {
 // Hotspots of the screen.
 constexpr int kStrengthMinus = 7, kStrengthPlus = 10, kCategoryMinus = 7, kCategoryPlus = 10;
 constexpr int kAgeMaxPlus = 16;
-constexpr int kSearch = 22, kPageBack = 23, kPageForward = 24, kUnranked = 25;
+constexpr int kReset = 21, kSearch = 22, kPageBack = 23, kPageForward = 24, kUnranked = 25;
 constexpr int kOffer = 27, kYearsMinus = 28, kYearsPlus = 30, kPercentPlus = 31, kModeLeft = 32, kModeRight = 33;
 
 class SearchFixture {
@@ -241,7 +241,7 @@ TEST_F(SearchScreen, SearchByCategoryAndAgeThenPageToTheEnd) {
   }
   EXPECT_TRUE(listedByName());
 
-  const int pages = searchLast / 20 + (searchLast % 20 ? 1 : 0);
+  const int pages = searchLast / 20 + 1;  // a page starts at every multiple of 20
   char line[48];
   formatSearchPageLine(line, sizeof line);
   EXPECT_EQ(std::string(line), "Showing page 1/" + std::to_string(pages));
@@ -280,6 +280,67 @@ TEST_F(SearchScreen, AShortListShowsTheSinglePageLine) {
   char line[48];
   formatSearchPageLine(line, sizeof line);
   EXPECT_STREQ(line, "Showing page 1");
+}
+
+TEST_F(SearchScreen, ThePageLineCountsThePagesTheArrowsReach) {
+  // Lists of 20, 21, 41 and 61 boxers: only the chosen ones have every skill at 99.
+  for (int found : {20, 21, 41, 61}) {
+    int made = 0;
+    for (int i = 0; i < kBoxerCount; ++i) {
+      Boxer& b = boxers[i];
+      if (b.manager == kPlayer || b.manager == kRetired) continue;
+      const float v = made < found ? 99.0f : std::min(b.strength, 98.0f);
+      b.strength = b.agility = b.endurance = b.quickness = b.stamina = b.technique = b.charisma = v;
+      ++made;
+    }
+    for (int16_t& m : searchFilter.statMinimum) m = 99;
+    d.clickHotspot(kSearch);
+    ASSERT_EQ(searchLast + 1, found);
+    const int pages = (found + 19) / 20;
+    char line[48];
+    for (int page = 1;; ++page) {
+      formatSearchPageLine(line, sizeof line);
+      EXPECT_EQ(std::string(line), pages == 1 ? std::string("Showing page 1")
+                                              : "Showing page " + std::to_string(page) + "/" +
+                                                    std::to_string(pages))
+          << found << " found, page " << page;
+      // Every row of the page is a listed boxer.
+      clickRow(0);
+      EXPECT_EQ(candidate, searchResults[searchPage]);
+      const uint32_t refusals = cancels();
+      d.clickHotspot(kPageForward);
+      if (cancels() != refusals) {
+        EXPECT_EQ(page, pages) << found << " found: the arrows stop on another page than the last";
+        break;
+      }
+      ASSERT_LT(page, pages) << found << " found: the arrows reach a page past the count";
+    }
+  }
+}
+
+TEST_F(SearchScreen, ResetSearchesEveryAgeInRecordMode) {
+  d.clickHotspot(kModeRight);
+  ASSERT_EQ(searchByRecord, 1);
+  searchFilter.ageMin = 30;
+  searchFilter.ageMax = 31;
+  searchFilter.winsMin = 5;
+  d.clickHotspot(kSearch);
+  for (int i = 0; i <= searchLast; ++i) ASSERT_GE(boxers[searchResults[i]].age, 30);
+  d.clickHotspot(kReset);
+  EXPECT_EQ(searchFilter.ageMin, 16);
+  EXPECT_EQ(searchFilter.ageMax, 40);
+  EXPECT_EQ(searchFilter.winsMin, 0);
+  // Everybody but the player's and the retired, of every age.
+  EXPECT_EQ(int(expectedMatches().size()), searchLast + 1);
+  EXPECT_GT(searchLast, 2000);
+  int ages[41] = {};
+  for (int i = 0; i <= searchLast; ++i) ages[std::clamp<int>(boxers[searchResults[i]].age, 0, 40)]++;
+  EXPECT_GT(ages[16], 0);
+  EXPECT_GT(ages[39], 0);
+  EXPECT_TRUE(listedByName());
+  d.move(400, 300);
+  d.keepScreenshot("search-reset-record");
+  d.frame();
 }
 
 TEST_F(SearchScreen, TogglesFlipAndSearchAgain) {

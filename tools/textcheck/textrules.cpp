@@ -269,7 +269,7 @@ const TextRule kRules[] = {
     {208, 208, "help, rankings hotspot 16 (cancel the fight), y 540; text 209 follows", kHelp},
     {209, 209, "help, y 560: the fee of cancelling a fight (rankings hotspot 16) or of releasing "
                "a boxer (condition tab hotspot 20)", kHelp, 0, 0,
-     {I("fee: cancelFee, or contractMonths * (18 - category) / 2", "int", "850")}},
+     {I("fee: cancelFee, or contractMonths * (18 - category) / 2, never below 0", "int", "850")}},
     {210, 212, "help, rankings category header (71, 109)-(390, 131), y 535, 550, 565", kHelp},
     {213, 215, "help, rankings selected boxer (98, 179)-(365, 202), y 535, 550, 565", kHelp},
     {216, 217, "help, rankings selected boxer's panel (45, 215)-(416, 269), y 540, 560", kHelp},
@@ -331,7 +331,7 @@ const TextRule kRules[] = {
     msg(313, 314, "message 11: the last boxer cannot be released"),
     msg(315, 315, "message 12, line 1: account in the red"),
     msg(316, 316, "message 12, line 2",
-        I("7 - monthsInDebt", "int", "6")),
+        I("advances in the red left, the last ending the career: 6 - monthsInDebt", "int", "5")),
     msg(317, 317, "message 12, line 3"),
     msg(318, 319, "message 13: sixth month in the red, game over"),
     msg(320, 323, "message 14: contracts ending (stable of several boxers)"),
