@@ -14,6 +14,7 @@ packages=(
   libcairo2-dev libfreetype-dev libpng-dev libjpeg-dev fonts-dejavu-core fonts-dejavu-extra   # the picture generators (tools/artgen, tools/boxerart)
   libgl1-mesa-dev libegl-dev libgl1-mesa-dri libx11-dev   # the OpenGL window: Mesa through EGL headless, GLX under Xvfb
   dpkg-dev   # the Debian package (cpack -G DEB) takes its dependencies from dpkg-shlibdeps
+  lintian appstream desktop-file-utils   # the package's checks (tools/package.sh)
 )
 
 missing=()

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "career/generation.h"
@@ -15,6 +14,7 @@
 #include "mesh/KModelFactory.h"
 #include "saves/preferences.h"
 #include "screens/menus.h"
+#include "shell/datafolder.h"
 #include "shell/dispatch.h"
 #include "sound/KSound.h"
 #include "tools/KTools.h"
@@ -189,14 +189,11 @@ bool windowCallback(KEvent* event) {
 
 // ---- Stages ---------------------------------------------------------------------------------
 
-// Installed, the program sits in bin/ and its data folder in share/brawnmoor/ beside it.
+// Installed, the program sits in games/ and its data folder in share/games/brawnmoor/.
 static void findInstalledData() {
-  std::error_code ec;
-  std::filesystem::path exe = KTools::GetExeFolder();
-  std::filesystem::path shared = exe / ".." / "share" / "brawnmoor";
-  if (!std::filesystem::is_directory(exe / "data", ec) &&
-      std::filesystem::is_directory(shared / "data", ec))
-    KTools::OverrideExeFolder(shared.lexically_normal().c_str());
+  const std::string exe = KTools::GetExeFolder();
+  const std::string root = dataRootFor(exe);
+  if (!root.empty() && root != exe) KTools::OverrideExeFolder(root.c_str());
 }
 
 bool startLauncher() {
