@@ -130,7 +130,7 @@ void drawScoreTable(const Boxer& mine, const Boxer& theirs) {
   for (int r = 0; r < 2; ++r) {
     const float y = r == 0 ? 475 : 490;
     char name[48];
-    std::snprintf(name, sizeof name, "%s", hasSurname(*rows[r]) ? surnameOf(*rows[r]) : firstNameOf(*rows[r]));
+    formatBoxerName(*rows[r], name, sizeof name, NameStyle::Surname);
     drawTextCentred(name, 240, 350, y);
     drawNumberCentred(judgeCards[sides[r]][last][0], 375, 475, y);
     drawNumberCentred(sums[sides[r]], 475, 555, y);

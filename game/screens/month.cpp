@@ -230,16 +230,11 @@ void formatFightLine(int fight, char* out, int size) {
   if (!isFight(fight) || !isBoxer(fights[fight].boxerA) || !isBoxer(fights[fight].boxerB)) return;
   const Boxer& a = boxers[fights[fight].boxerA];
   const Boxer& b = boxers[fights[fight].boxerB];
-  // The name lookups share one buffer: copy each before the next.
-  char firstA[24], surnameA[24], firstB[24], surnameB[24];
-  std::snprintf(firstA, sizeof firstA, "%s", firstNameOf(a));
-  std::snprintf(surnameA, sizeof surnameA, "%s", surnameOf(a));
-  std::snprintf(firstB, sizeof firstB, "%s", firstNameOf(b));
-  std::snprintf(surnameB, sizeof surnameB, "%s", surnameOf(b));
-  if (!hasSurname(a) && !hasSurname(b)) std::snprintf(out, size_t(size), " %s - %s", firstA, firstB);
-  else if (!hasSurname(a)) std::snprintf(out, size_t(size), " %s - %.1s. %s", firstA, firstB, surnameB);
-  else if (!hasSurname(b)) std::snprintf(out, size_t(size), "%.1s. %s - %s", firstA, surnameA, firstB);
-  else std::snprintf(out, size_t(size), "%.1s. %s - %.1s. %s", firstA, surnameA, firstB, surnameB);
+  char nameA[48], nameB[48];
+  formatBoxerName(a, nameA, sizeof nameA, NameStyle::Initial);
+  formatBoxerName(b, nameB, sizeof nameB, NameStyle::Initial);
+  // A first boxer without surname opens the line with a space (" Lin Haoyu - J. Doe").
+  std::snprintf(out, size_t(size), "%s%s - %s", hasSurname(a) ? "" : " ", nameA, nameB);
 }
 
 void installMonthScreen() {

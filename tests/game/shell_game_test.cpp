@@ -3,18 +3,26 @@
 // start, the new-manager screen, Escape and the save/load menu, hover sounds and pop-ups.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "career/messages.h"
+#include "career/monthadvance.h"
 #include "career/world.h"
+#include "career/generation.h"
+#include "fight/commentary.h"
 #include "gamedriver.h"
 #include "graphics/KGraphic.h"
 #include "saves/preferences.h"
 #include "saves/savegame.h"
 #include "screens/menus.h"
+#include "screens/month.h"
 #include "shell/app.h"
 #include "support/renderers.h"
 #include "ui/hotspots.h"
@@ -33,7 +41,27 @@ std::string readFile(const std::string& path) {
 
 std::string prefsPath(const GameDriver& d) { return d.home().path() + "/data/Brawnmoor/prefs"; }
 
-// The centre of a hotspot of the current screen.
+std::vector<DrawnText> drawnLines(GameDriver& d) { return d.drawnText(); }
+
+// The first line drawn at y whose text passes the test, or null.
+template <class Test>
+const DrawnText* lineAt(const std::vector<DrawnText>& lines, float y, Test test) {
+  for (const DrawnText& l : lines)
+    if (l.y == y && test(l)) return &l;
+  return nullptr;
+}
+
+bool endsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// No doubled space and no space at either end.
+bool cleanlySpaced(const std::string& s) {
+  return s.find("  ") == std::string::npos && (s.empty() || (s.front() != ' ' && s.back() != ' '));
+}
+
+uint32_t at(const std::vector<uint32_t>& px, int x, int y) { return px[size_t(y) * 800 + size_t(x)]; }
+
 }  // namespace
 
 TEST(Launcher, FirstRunShowsBothTicksAndStartWritesPreferences) {
@@ -156,8 +184,8 @@ TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
   // Typing continues the current name; clear it first.
   for (int i = 0; i < 12; ++i) d.key(SDL_SCANCODE_BACKSPACE, SDLK_BACKSPACE);
   EXPECT_STREQ(managerName, "");
-  d.type("Ada Brook!");
-  EXPECT_STREQ(managerName, "Ada Brook");  // "!" is not accepted
+  d.type("Ada  Brook!");
+  EXPECT_STREQ(managerName, "Ada  Brook");  // "!" is not accepted
   // Confirming with free points left is refused.
   d.clickHotspot(3);
   EXPECT_EQ(screenState, kNewManagerScreen);
@@ -168,9 +196,10 @@ TEST_P(Game, NewManagerTypedNameSpentPointsConfirm) {
   }
   EXPECT_EQ(career.freeSkillPoints, 0);
   for (int s = 0; s < 5; ++s) EXPECT_EQ(career.managerSkills[s], 5) << s;
+  d.type(" ");
   d.clickHotspot(3);
   EXPECT_EQ(screenState, kBoxerScreen);
-  EXPECT_STREQ(managerName, "Ada Brook");
+  EXPECT_STREQ(managerName, "Ada Brook");  // the career's name without stray spaces
 }
 
 TEST_P(Game, NationListPicksTheClickedRow) {
@@ -308,6 +337,53 @@ TEST_P(Game, QuitButtonEndsTheLoop) {
 
 INSTANTIATE_TEST_SUITE_P(Renderers, Game, ::testing::Values(false, true),
                          rendererName);
+
+// Every name the game composes from a boxer's or the manager's parts, over many generated
+// worlds: the boxers' names in each style, the text-table lines that take a first name and a
+// surname (result screen, messages), the commentary's names, the month screen's fight lines
+// and the quick start's manager.
+TEST(ComposedNames, NoDoubledLeadingOrTrailingSpacesOverManyWorlds) {
+  GameDriver d;
+  tutorialOn = 0;
+  ASSERT_TRUE(d.bootGame(false));
+  char out[256];
+  int firstNameOnly = 0;
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    std::srand(seed);
+    ASSERT_TRUE(generateWorld());
+    for (int i = 0; i < kBoxerCount; ++i) {
+      const Boxer& b = boxers[i];
+      firstNameOnly += !hasSurname(b);
+      for (NameStyle style : {NameStyle::Full, NameStyle::Initial, NameStyle::SurnameInitial, NameStyle::Surname}) {
+        formatBoxerName(b, out, sizeof out, style);
+        ASSERT_TRUE(out[0] && cleanlySpaced(out)) << "[" << out << "] boxer " << i << " seed " << seed;
+      }
+      char first[21], surname[21];
+      std::snprintf(first, sizeof first, "%s", firstNameOf(b));
+      std::snprintf(surname, sizeof surname, "%s", surnameOf(b));
+      for (int text : {122, 125, 131, 329}) {
+        formatWithName(out, sizeof out, uiText(text), first, surname);
+        ASSERT_TRUE(cleanlySpaced(out)) << "[" << out << "] text " << text << " boxer " << i;
+      }
+      for (int text : {126, 132}) {
+        formatWithName(out, sizeof out, uiText(text), first, surname, "Lightweight");
+        ASSERT_TRUE(cleanlySpaced(out)) << "[" << out << "] text " << text << " boxer " << i;
+      }
+      ASSERT_TRUE(cleanlySpaced(commentaryName(i))) << commentaryName(i);
+      commentaryShortName(i, out, sizeof out);
+      ASSERT_TRUE(cleanlySpaced(out)) << "[" << out << "]";
+      fights[0].boxerA = int16_t(i);
+      fights[0].boxerB = int16_t((i * 7 + 3) % kBoxerCount);
+      formatFightLine(0, out, sizeof out);
+      // A first boxer without surname opens the month screen's line with a space.
+      ASSERT_TRUE(cleanlySpaced(out + (hasSurname(b) ? 0 : 1))) << "[" << out << "]";
+    }
+    std::srand(seed);
+    quickStart();
+    ASSERT_TRUE(cleanlySpaced(managerName)) << "[" << managerName << "]";
+  }
+  EXPECT_GT(firstNameOnly, 0);
+}
 
 // The shell's screens as a player sees them; with BRAWNMOOR_SCREENS_DIR set the frames are
 // kept as pictures (docs/screens). Without it the test still walks every screen.
