@@ -3,6 +3,7 @@
 #include "screens/month.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "career/monthadvance.h"
 #include "career/world.h"
@@ -78,7 +79,15 @@ void drawManagerPanel() {
   const int nation = career.managerNation >= 0 && career.managerNation <= kNationCount ? career.managerNation : 0;
   char shortName[5] = {};
   std::snprintf(shortName, sizeof shortName, "%.4s", nations[nation].shortName);
-  std::snprintf(line, sizeof line, uiText(135), managerName, shortName);
+  // The heading with a mark where the name goes, then the name fitted into the panel's width.
+  char heading[128];
+  std::snprintf(heading, sizeof heading, uiText(135), "\x01", shortName);
+  if (char* mark = std::strchr(heading, '\x01')) {
+    *mark = 0;
+    fitName(line, sizeof line, 425 - 47 - 8, heading, managerName, mark + 1);
+  } else {
+    std::snprintf(line, sizeof line, "%s", heading);
+  }
   drawTextCentred(line, 47, 425, 109);
   static const int rowY[5] = {129, 147, 166, 184, 202};
   for (int i = 0; i < 5; ++i) {

@@ -221,6 +221,9 @@ TEST_P(Game, EscapeOpensTheSaveMenuAndReturns) {
   EXPECT_EQ(screenState, kLoadSaveScreen);
   EXPECT_EQ(hotspotCount, 10);
   EXPECT_GE(hotspots[1].state, 1);  // the tabs are there
+  // Tab 6 on the menu itself keeps the screen Escape goes back to.
+  d.clickHotspot(6);
+  EXPECT_EQ(screenState, kLoadSaveScreen);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   EXPECT_EQ(screenState, kFinancesScreen);
   // Escape does nothing on the main menu.
@@ -265,6 +268,153 @@ TEST_P(Game, SavingIsNotPossibleFromTheMainMenu) {
   if (f) std::fclose(f);
   d.clickHotspot(9);  // back to the main menu with a new world
   EXPECT_EQ(screenState, kMainMenuScreen);
+}
+
+// The menu opened by the main menu's load button has no career behind it: Escape goes back to
+// the main menu, not to an in-game menu with tabs over a blank career.
+TEST_P(Game, EscapeOnTheMainMenusLoadScreenReturnsToTheMainMenu) {
+  menuButton(2);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kMainMenuScreen);
+  EXPECT_EQ(hotspotCount, 5);
+  EXPECT_EQ(inGameMenu, 0);
+  EXPECT_EQ(gameInProgress, 0);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  EXPECT_EQ(screenState, kMainMenuScreen);
+  // Opened again, it is still the main menu's: no tabs, no saving.
+  menuButton(2);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  EXPECT_EQ(hotspots[2].state, -1);
+  d.clickHotspot(8);
+  EXPECT_EQ(screenState, kLoadSaveScreen);
+  FILE* f = std::fopen(userFile("slot0"), "rb");
+  EXPECT_EQ(f, nullptr);
+  if (f) std::fclose(f);
+}
+
+// For every y of the slot list the red hover band lies on the row that a click there chooses,
+// and outside the list there is neither band nor choice.
+TEST_P(Game, SaveListHoverBandMarksTheRowAClickChooses) {
+  ASSERT_TRUE(d.quickStart());
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  constexpr int kTop = 140, kBottom = 360, kColumn = 270;  // a column of the list left of the texts
+  auto column = [&](const std::vector<uint32_t>& px) {
+    std::vector<uint32_t> c;
+    for (int y = kTop; y < kBottom; ++y) c.push_back(at(px, kColumn, y));
+    return c;
+  };
+  selectedSaveSlot = 0;
+  d.move(700, 560);
+  const std::vector<uint32_t> plain = column(d.pixels());
+  // Every y with one renderer; the slower OpenGL one samples every fifth.
+  for (int y = 147; y <= 347; y += GetParam() ? 5 : 1) {
+    selectedSaveSlot = 0;
+    d.move(400, y);
+    const std::vector<uint32_t> hovered = column(d.pixels());
+    int first = -1, last = -1;
+    for (int i = 0; i < int(hovered.size()); ++i)
+      if (hovered[size_t(i)] != plain[size_t(i)]) {
+        if (first < 0) first = kTop + i;
+        last = kTop + i;
+      }
+    d.click(400, y);
+    if (y < 149 || y > 345) {
+      EXPECT_EQ(first, -1) << "y " << y;
+      EXPECT_EQ(selectedSaveSlot, 0) << "y " << y;
+      continue;
+    }
+    ASSERT_GE(first, 0) << "no band at y " << y;
+    EXPECT_EQ((first - 149) / 20, selectedSaveSlot) << "y " << y;
+    EXPECT_EQ((last - 149) / 20, selectedSaveSlot) << "y " << y;
+  }
+}
+
+// A long manager name is cut with "..." where it would run into the date in the header, off
+// its bar in the save list, or out of the month screen's panel; the nation's short name and
+// the date stay whole.
+TEST_P(Game, ALongManagerNameIsCutBeforeItCollides) {
+  ASSERT_TRUE(d.quickStart());
+  const std::string nation = std::string("(") + nations[career.managerNation].shortName + ")";
+  auto header = [&](const std::vector<DrawnText>& lines) {
+    return lineAt(lines, 71, [](const DrawnText& l) { return l.left == 500; });
+  };
+  auto date = [&](const std::vector<DrawnText>& lines) {
+    return lineAt(lines, 71, [](const DrawnText& l) { return l.right == 754; });
+  };
+  std::snprintf(managerName, sizeof managerName, "Ada Brook");
+  d.move(20, 580);
+  std::vector<DrawnText> lines = drawnLines(d);
+  ASSERT_NE(header(lines), nullptr);
+  EXPECT_EQ(std::string(header(lines)->text), "Ada Brook " + nation);
+
+  std::snprintf(managerName, sizeof managerName, "WMWMWMWMWMWMWM");  // fourteen wide letters
+  lines = drawnLines(d);
+  const DrawnText* name = header(lines);
+  const DrawnText* when = date(lines);
+  ASSERT_NE(name, nullptr);
+  ASSERT_NE(when, nullptr);
+  EXPECT_LT(name->right, when->left) << name->text << " | " << when->text;
+  EXPECT_TRUE(endsWith(name->text, "... " + nation)) << name->text;
+  EXPECT_EQ(std::string(when->text), std::string(monthNames[month]) + " " + std::to_string(year));
+
+  // The longest name the field holds, saved into slot 4 and listed.
+  std::snprintf(managerName, sizeof managerName, "%s", std::string(31, 'W').c_str());
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  d.click(400, 149 + 20 * 4 + 5);
+  d.clickHotspot(8);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
+  ASSERT_EQ(screenState, kLoadSaveScreen);
+  lines = drawnLines(d);
+  const DrawnText* slot = lineAt(lines, 153 + 20 * 4, [](const DrawnText&) { return true; });
+  ASSERT_NE(slot, nullptr);
+  EXPECT_GE(slot->left, 264);
+  EXPECT_LE(slot->right, 535);
+  char when4[32];
+  std::snprintf(when4, sizeof when4, "... (%s %d)", monthNames[month], int(year));
+  EXPECT_TRUE(endsWith(slot->text, when4)) << slot->text;
+
+  d.clickHotspot(1);  // the month screen's manager panel
+  ASSERT_EQ(screenState, kMonthScreen);
+  lines = drawnLines(d);
+  const DrawnText* career = lineAt(lines, 109, [](const DrawnText&) { return true; });
+  ASSERT_NE(career, nullptr);
+  EXPECT_GE(career->left, 47);
+  EXPECT_LE(career->right, 425);
+  EXPECT_TRUE(endsWith(career->text, "... " + nation)) << career->text;
+}
+
+// The message window covers what lies behind it: its inside is the same over any screen. A
+// boxer without surname is named by his first name, without a space left over.
+TEST_P(Game, TheMessageWindowIsOpaqueAndNamesAFirstNameOnlyBoxerCleanly) {
+  ASSERT_TRUE(d.quickStart());
+  boxers[career.stable[0]].nation = kFirstNameOnlyNation;
+  popup = 16;  // a random event: the boxer's names, then two lines, with a picture
+  eventValue = 0;
+  d.move(790, 590);
+  d.frame(2);
+  const std::vector<DrawnText> lines = drawnLines(d);
+  // The window's lines follow its heading (the screen behind was drawn before).
+  auto heading = std::find_if(lines.begin(), lines.end(),
+                              [](const DrawnText& l) { return std::string(l.text) == uiText(kMessageHeading); });
+  ASSERT_NE(heading, lines.end());
+  bool found = false;
+  for (auto l = heading; l != lines.end(); ++l) {
+    EXPECT_TRUE(cleanlySpaced(l->text)) << "[" << l->text << "]";
+    if (std::string(l->text) == firstNameOf(boxers[career.stable[0]])) found = true;
+  }
+  EXPECT_TRUE(found);
+  const std::vector<uint32_t> overBoxers = d.pixels();
+  switchScreen(kFinancesScreen);
+  d.frame(2);
+  const std::vector<uint32_t> overFinances = d.pixels();
+  ASSERT_EQ(overBoxers.size(), overFinances.size());
+  int differing = 0;
+  for (int y = 140; y < 460; ++y)
+    for (int x = 216; x < 584; ++x) differing += at(overBoxers, x, y) != at(overFinances, x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_P(Game, HoverSoundOnlyWhenMovingOntoAnotherButton) {
