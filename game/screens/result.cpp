@@ -27,7 +27,8 @@ const char* resultPicture(const Fight& f) {
 }
 
 void resultEnter() {
-  hotspotCount = 1;
+  // Three records, all inactive: any click leaves the screen.
+  hotspotCount = 4;
   const Fight* f = isFight(currentFight) ? &fights[currentFight] : nullptr;
   if (!f || !isBoxer(f->boxerA) || !isBoxer(f->boxerB)) {
     switchScreen(kMonthScreen);
@@ -103,7 +104,7 @@ void drawResult() {
 
   if (fightEndNote == kTowelNote || fightEndNote == kSeriousInjuryNote) {
     fillRect(0, 0, 800, 600, 0, 0, 0, 0.35f);
-    drawFramedBox(kFrameSlot + 2, 200, 240, 600, 400, 0.96f);
+    drawFramedBox(kFrameSlot + 2, 200, 240, 600, 400);
     setTextColour(1.0f, 0.82f, 0.36f);
     drawTextCentred(uiText(282), 200, 600, 260);
     setTextColour(1, 1, 1);
