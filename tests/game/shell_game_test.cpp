@@ -350,6 +350,7 @@ TEST_P(Game, ALongManagerNameIsCutBeforeItCollides) {
   EXPECT_EQ(std::string(header(lines)->text), "Ada Brook " + nation);
 
   std::snprintf(managerName, sizeof managerName, "WMWMWMWMWMWMWM");  // fourteen wide letters
+  d.keepScreenshot("header-long-name");
   lines = drawnLines(d);
   const DrawnText* name = header(lines);
   const DrawnText* when = date(lines);
@@ -367,6 +368,8 @@ TEST_P(Game, ALongManagerNameIsCutBeforeItCollides) {
   ASSERT_EQ(screenState, kBoxerScreen);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   ASSERT_EQ(screenState, kLoadSaveScreen);
+  d.move(400, 149 + 20 * 4 + 5);
+  d.keepScreenshot("loadsave-long-name");
   lines = drawnLines(d);
   const DrawnText* slot = lineAt(lines, 153 + 20 * 4, [](const DrawnText&) { return true; });
   ASSERT_NE(slot, nullptr);
@@ -378,6 +381,7 @@ TEST_P(Game, ALongManagerNameIsCutBeforeItCollides) {
 
   d.clickHotspot(1);  // the month screen's manager panel
   ASSERT_EQ(screenState, kMonthScreen);
+  d.keepScreenshot("month-long-name");
   lines = drawnLines(d);
   const DrawnText* career = lineAt(lines, 109, [](const DrawnText&) { return true; });
   ASSERT_NE(career, nullptr);
