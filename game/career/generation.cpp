@@ -430,7 +430,7 @@ void quickStart() {
   std::memcpy(a, firstNames[first].name, 20);
   std::memcpy(b, surnames[surname].name, 20);
   char name[64];
-  std::snprintf(name, sizeof name, "%s %s", a, b);
+  joinName(a, b, name, sizeof name);
   setManagerName(name);
 
   // 21 skill points spread at random.

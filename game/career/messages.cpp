@@ -95,13 +95,9 @@ int resolveMessage(int number, ResolvedLine out[4]) {
       case V::BookedBy:
         if (isBoxer(popupBoxer)) {
           const Boxer& b = boxers[popupBoxer];
-          char first[21], sur[21];
-          std::snprintf(first, sizeof first, "%s", firstNameOf(b));
-          std::snprintf(sur, sizeof sur, "%s", surnameOf(b));
-          if (hasSurname(b))
-            std::snprintf(line.text, sizeof line.text, "%s %s (rank %d)", first, sur, b.rank);
-          else
-            std::snprintf(line.text, sizeof line.text, "%s (rank %d)", first, b.rank);
+          char name[48];
+          formatBoxerName(b, name, sizeof name);
+          std::snprintf(line.text, sizeof line.text, "%s (rank %d)", name, b.rank);
         }
         break;
       case V::MonthsLeftInDebt: line.ints[0] = debtAdvancesLeft(); break;
@@ -136,7 +132,7 @@ void formatMessageLine(const ResolvedLine& line, const char* format, char* out, 
   switch (line.value) {
     case V::EventBoxerNames:
     case V::PopupBoxerNames:
-      std::snprintf(out, size_t(size), format, line.strings[0], line.strings[1]);
+      formatWithName(out, size, format, line.strings[0], line.strings[1]);
       break;
     case V::ContractMonthsPercent:
       std::snprintf(out, size_t(size), format, line.ints[0], line.ints[1]);

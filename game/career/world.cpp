@@ -1,5 +1,6 @@
 #include "career/world.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -125,14 +126,99 @@ const char* surnameOf(const Boxer& b) {
   return entryText(surnames, kSurnameCapacity, b.surname);
 }
 
-void formatBoxerName(const Boxer& b, char* out, int size) {
+namespace {
+
+// A part of a name without the spaces at its ends.
+struct Trimmed {
+  const char* text;
+  int length;
+};
+Trimmed trimmed(const char* s) {
+  if (!s) return {"", 0};
+  while (*s == ' ') ++s;
+  int n = int(std::strlen(s));
+  while (n > 0 && s[n - 1] == ' ') --n;
+  return {s, n};
+}
+
+}  // namespace
+
+void joinName(const char* first, const char* surname, char* out, int size) {
   if (!out || size <= 0) return;
-  char first[21];
+  const Trimmed a = trimmed(first), b = trimmed(surname);
+  std::snprintf(out, size_t(size), "%.*s%s%.*s", a.length, a.text, a.length > 0 && b.length > 0 ? " " : "", b.length,
+                b.text);
+}
+
+void tidyName(char* name) {
+  if (!name) return;
+  char* to = name;
+  for (const char* from = name; *from; ++from)
+    if (*from != ' ' || (to > name && to[-1] != ' ')) *to++ = *from;
+  while (to > name && to[-1] == ' ') --to;
+  *to = 0;
+}
+
+void formatBoxerName(const Boxer& b, char* out, int size, NameStyle style) {
+  if (!out || size <= 0) return;
+  // The lookups share two buffers: copy each part before the next.
+  char first[21], surname[21];
   std::snprintf(first, sizeof first, "%s", firstNameOf(b));
-  if (hasSurname(b))
-    std::snprintf(out, size_t(size), "%s %s", first, surnameOf(b));
-  else
-    std::snprintf(out, size_t(size), "%s", first);
+  std::snprintf(surname, sizeof surname, "%s", surnameOf(b));
+  const Trimmed f = trimmed(first), s = trimmed(surname);
+  if (s.length == 0 || f.length == 0) {
+    joinName(first, surname, out, size);
+    return;
+  }
+  switch (style) {
+    case NameStyle::Full: joinName(first, surname, out, size); break;
+    case NameStyle::Initial: std::snprintf(out, size_t(size), "%.1s. %.*s", f.text, s.length, s.text); break;
+    case NameStyle::SurnameInitial: std::snprintf(out, size_t(size), "%.*s %.1s.", s.length, s.text, f.text); break;
+    case NameStyle::Surname: std::snprintf(out, size_t(size), "%.*s", s.length, s.text); break;
+  }
+}
+
+void formatWithName(char* out, int size, const char* format, const char* first, const char* surname, ...) {
+  if (!out || size <= 0) return;
+  out[0] = 0;
+  if (!format) return;
+  char name[48];
+  joinName(first, surname, name, sizeof name);
+  // The format with the names' conversions (from the first %s to the second, or the only one)
+  // replaced by the name itself, its percent signs doubled.
+  char joined[512];
+  int n = 0, found = 0;
+  size_t from = 0, to = 0;
+  for (size_t i = 0; format[i] && found < 2; ++i) {
+    if (format[i] != '%') continue;
+    if (format[i + 1] == '%') {
+      ++i;
+      continue;
+    }
+    if (format[i + 1] == 's') {
+      if (found == 0) from = i;
+      to = i + 2;
+      ++found;
+    }
+  }
+  auto put = [&](char c) {
+    if (n < int(sizeof joined) - 1) joined[n++] = c;
+  };
+  if (found == 0) {
+    from = to = std::strlen(format);
+  }
+  for (size_t i = 0; i < from; ++i) put(format[i]);
+  if (found > 0)
+    for (const char* c = name; *c; ++c) {
+      if (*c == '%') put('%');
+      put(*c);
+    }
+  for (size_t i = to; format[i]; ++i) put(format[i]);
+  joined[n] = 0;
+  std::va_list rest;
+  va_start(rest, surname);
+  std::vsnprintf(out, size_t(size), joined, rest);
+  va_end(rest);
 }
 
 void clearStableSlot(int slot) {

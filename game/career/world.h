@@ -265,8 +265,20 @@ int potentialAverage(const Boxer& b);
 inline bool hasSurname(const Boxer& b) { return b.nation != kFirstNameOnlyNation; }
 const char* firstNameOf(const Boxer& b);
 const char* surnameOf(const Boxer& b);   // "" for a boxer without surname
-// "First Surname", or "First" for nation 9, into a caller's buffer.
-void formatBoxerName(const Boxer& b, char* out, int size);
+// How a boxer is named: "First Surname", "F. Surname", "Surname F." or the surname alone. A
+// boxer without surname (nation 9) goes by his first name in every style.
+enum class NameStyle : uint8_t { Full, Initial, SurnameInitial, Surname };
+// The boxer's name in a style, into a caller's buffer; never a doubled, leading or trailing space.
+void formatBoxerName(const Boxer& b, char* out, int size, NameStyle style = NameStyle::Full);
+// Joins a first name and a surname with one space; an empty part, and spaces at either end of
+// a part, leave no trace.
+void joinName(const char* first, const char* surname, char* out, int size);
+// Spaces at the ends of a typed name go, and a run of spaces inside it becomes one.
+void tidyName(char* name);
+// Formats a text whose first two %s take a first name and a surname (such as "%s %s wins the
+// fight!"): the pair becomes the joined name, so that a missing surname leaves no doubled or
+// trailing space; the text's further conversions take the arguments after the names.
+void formatWithName(char* out, int size, const char* format, const char* first, const char* surname, ...);
 
 // The stable slot holding a boxer, or -1.
 int stableSlotOf(int boxer);

@@ -31,24 +31,14 @@ const char* commentaryName(int boxer) {
   static int which = 0;
   which ^= 1;
   names[which][0] = 0;
-  if (isBoxer(boxer)) {
-    const Boxer& b = boxers[boxer];
-    std::snprintf(names[which], sizeof names[which], "%s", hasSurname(b) ? surnameOf(b) : firstNameOf(b));
-  }
+  if (isBoxer(boxer)) formatBoxerName(boxers[boxer], names[which], sizeof names[which], NameStyle::Surname);
   return names[which];
 }
 
 void commentaryShortName(int boxer, char* out, int size) {
   if (!out || size <= 0) return;
   out[0] = 0;
-  if (!isBoxer(boxer)) return;
-  const Boxer& b = boxers[boxer];
-  char first[24];
-  std::snprintf(first, sizeof first, "%s", firstNameOf(b));
-  if (hasSurname(b))
-    std::snprintf(out, size_t(size), "%.1s. %s", first, surnameOf(b));
-  else
-    std::snprintf(out, size_t(size), "%s", first);
+  if (isBoxer(boxer)) formatBoxerName(boxers[boxer], out, size, NameStyle::Initial);
 }
 
 void commentaryStart() {

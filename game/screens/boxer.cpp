@@ -595,12 +595,9 @@ int boxerHistory(int boxer, HistoryRow rows[kHistoryRows]) {
     const int m = f.month >= 0 && f.month < 12 ? f.month : 0;
     if (isBoxer(f.boxerB)) {
       const Boxer& o = boxers[f.boxerB];
-      // A boxer without surname is named by his first name, as everywhere else.
-      if (hasSurname(o))
-        std::snprintf(row.heading, sizeof row.heading, "(%.3s/%d) vs. %.1s. %.40s", monthNames[m], int(f.year),
-                      firstNameOf(o), surnameOf(o));
-      else
-        std::snprintf(row.heading, sizeof row.heading, "(%.3s/%d) vs. %.40s", monthNames[m], int(f.year), firstNameOf(o));
+      char name[48];
+      formatBoxerName(o, name, sizeof name, NameStyle::Initial);
+      std::snprintf(row.heading, sizeof row.heading, "(%.3s/%d) vs. %s", monthNames[m], int(f.year), name);
     } else {
       std::snprintf(row.heading, sizeof row.heading, "(%.3s/%d)", monthNames[m], int(f.year));
     }

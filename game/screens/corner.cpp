@@ -130,7 +130,7 @@ void drawScoreTable(const Boxer& mine, const Boxer& theirs) {
   for (int r = 0; r < 2; ++r) {
     const float y = r == 0 ? 475 : 490;
     char name[48];
-    std::snprintf(name, sizeof name, "%s", hasSurname(*rows[r]) ? surnameOf(*rows[r]) : firstNameOf(*rows[r]));
+    formatBoxerName(*rows[r], name, sizeof name, NameStyle::Surname);
     drawTextCentred(name, 240, 350, y);
     drawNumberCentred(judgeCards[sides[r]][last][0], 375, 475, y);
     drawNumberCentred(sums[sides[r]], 475, 555, y);
@@ -139,6 +139,8 @@ void drawScoreTable(const Boxer& mine, const Boxer& theirs) {
 
 void drawCorner() {
   drawPictureRect(kCornerSlot, 0, 0, 800, 600, 0, 0, 1);
+  // A hovered plate or button lights up under what is written on it.
+  drawHoverHighlight();
   const int a = boutBoxer(kPlayerSide), b = boutBoxer(kOpponent);
   drawOrders();
   if (isBoxer(a) && isBoxer(b)) {
@@ -149,7 +151,6 @@ void drawCorner() {
   if (roundIndex >= 1 && roundIndex < kMaxRounds)
     drawPictureRect(kRoundsSlot, 0, 59 * roundIndex, 80, 59, 380, 340, 2);
   drawStatusAndHelp();
-  drawHoverHighlight();
 }
 
 void cornerInput() {
@@ -172,7 +173,8 @@ void cornerInput() {
 
 void cornerHelp() {
   const int mx = mouseX, my = mouseY;
-  if (pointInRect(mx, my, 322, 192, 487, 252)) helpLine(228, 565);
+  // The area around the two start buttons: over a button its own line takes the place.
+  if (pointInRect(mx, my, 322, 192, 487, 252) && hovered != 4 && hovered != 5) helpLine(228, 565);
   if (pointInRect(mx, my, 600, 27, 755, 127)) {
     helpLine(229, 555);
     helpLine(230, 570);

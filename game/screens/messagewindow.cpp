@@ -36,7 +36,7 @@ void drawMessageWindow() {
   const float height = 70 + 22 * float(count) + pictureHeight + 30;
   const float top = 300 - height / 2, bottom = top + height;
   fillRect(0, 0, 800, 600, 0, 0, 0, 0.35f);
-  drawFramedBox(kFrameSlot + 2, kLeft, top, kRight, bottom, 0.96f);
+  drawFramedBox(kFrameSlot + 2, kLeft, top, kRight, bottom);
   setTextColour(1.0f, 0.82f, 0.36f);
   drawTextCentred(uiText(kMessageHeading), kLeft, kRight, top + 22);
   setTextColour(1, 1, 1);

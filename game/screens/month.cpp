@@ -3,6 +3,7 @@
 #include "screens/month.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "career/monthadvance.h"
 #include "career/world.h"
@@ -78,7 +79,15 @@ void drawManagerPanel() {
   const int nation = career.managerNation >= 0 && career.managerNation <= kNationCount ? career.managerNation : 0;
   char shortName[5] = {};
   std::snprintf(shortName, sizeof shortName, "%.4s", nations[nation].shortName);
-  std::snprintf(line, sizeof line, uiText(135), managerName, shortName);
+  // The heading with a mark where the name goes, then the name fitted into the panel's width.
+  char heading[128];
+  std::snprintf(heading, sizeof heading, uiText(135), "\x01", shortName);
+  if (char* mark = std::strchr(heading, '\x01')) {
+    *mark = 0;
+    fitName(line, sizeof line, 425 - 47 - 8, heading, managerName, mark + 1);
+  } else {
+    std::snprintf(line, sizeof line, "%s", heading);
+  }
   drawTextCentred(line, 47, 425, 109);
   static const int rowY[5] = {129, 147, 166, 184, 202};
   for (int i = 0; i < 5; ++i) {
@@ -230,16 +239,11 @@ void formatFightLine(int fight, char* out, int size) {
   if (!isFight(fight) || !isBoxer(fights[fight].boxerA) || !isBoxer(fights[fight].boxerB)) return;
   const Boxer& a = boxers[fights[fight].boxerA];
   const Boxer& b = boxers[fights[fight].boxerB];
-  // The name lookups share one buffer: copy each before the next.
-  char firstA[24], surnameA[24], firstB[24], surnameB[24];
-  std::snprintf(firstA, sizeof firstA, "%s", firstNameOf(a));
-  std::snprintf(surnameA, sizeof surnameA, "%s", surnameOf(a));
-  std::snprintf(firstB, sizeof firstB, "%s", firstNameOf(b));
-  std::snprintf(surnameB, sizeof surnameB, "%s", surnameOf(b));
-  if (!hasSurname(a) && !hasSurname(b)) std::snprintf(out, size_t(size), " %s - %s", firstA, firstB);
-  else if (!hasSurname(a)) std::snprintf(out, size_t(size), " %s - %.1s. %s", firstA, firstB, surnameB);
-  else if (!hasSurname(b)) std::snprintf(out, size_t(size), "%.1s. %s - %s", firstA, surnameA, firstB);
-  else std::snprintf(out, size_t(size), "%.1s. %s - %.1s. %s", firstA, surnameA, firstB, surnameB);
+  char nameA[48], nameB[48];
+  formatBoxerName(a, nameA, sizeof nameA, NameStyle::Initial);
+  formatBoxerName(b, nameB, sizeof nameB, NameStyle::Initial);
+  // A first boxer without surname opens the line with a space (" Lin Haoyu - J. Doe").
+  std::snprintf(out, size_t(size), "%s%s - %s", hasSurname(a) ? "" : " ", nameA, nameB);
 }
 
 void installMonthScreen() {

@@ -178,6 +178,7 @@ void inputNewManager() {
       break;
     default:
       if (confirmNewManager()) {
+        tidyName(managerName);
         playSound(kSoundClick);
         selectedBoxer = -1;
         switchScreen(kBoxerScreen);

@@ -145,13 +145,8 @@ void drawBackground() {
   drawPictureRect(kMenuSlot, 953, 646, 21, 21, hotspots[kPageForward].x, hotspots[kPageForward].y, 1);
 }
 
-// "%s %.1s.": surname and first initial; a boxer without surname goes by his first name.
-void listName(const Boxer& b, char* out, size_t size) {
-  char first[21];
-  std::snprintf(first, sizeof first, "%s", firstNameOf(b));
-  if (hasSurname(b)) std::snprintf(out, size, "%s %.1s.", surnameOf(b), first);
-  else std::snprintf(out, size, "%s", first);
-}
+// Surname and first initial; a boxer without surname goes by his first name.
+void listName(const Boxer& b, char* out, size_t size) { formatBoxerName(b, out, int(size), NameStyle::SurnameInitial); }
 
 void drawList(float u) {
   const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
@@ -211,15 +206,11 @@ void drawSelectedPanel() {
 void drawOpponentPanel() {
   if (!isBoxer(opponent)) return;
   const Boxer& b = boxers[opponent];
-  char first[21];
-  std::snprintf(first, sizeof first, "%s", firstNameOf(b));
+  char name[48];
+  formatBoxerName(b, name, sizeof name);
   const int nation = b.nation >= 0 && b.nation <= kNationCount ? b.nation : 0;
   char line[128];
-  if (hasSurname(b))
-    std::snprintf(line, sizeof line, "%s %s, age %d, from %.30s", first, surnameOf(b), int(b.age),
-                  nations[nation].longName);
-  else
-    std::snprintf(line, sizeof line, "%s, age %d, from %.30s", first, int(b.age), nations[nation].longName);
+  std::snprintf(line, sizeof line, "%s, age %d, from %.30s", name, int(b.age), nations[nation].longName);
   drawTextCentred(line, 130, 330, 316);
   // His record beside the panel's heading: wins, draws, losses, wins inside the distance.
   std::snprintf(line, sizeof line, "%d-%d-%d (%d KO)", int(b.wins), int(b.draws), int(b.losses), int(b.koWins));

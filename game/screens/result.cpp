@@ -27,7 +27,8 @@ const char* resultPicture(const Fight& f) {
 }
 
 void resultEnter() {
-  hotspotCount = 1;
+  // Three records, all inactive: any click leaves the screen.
+  hotspotCount = 4;
   const Fight* f = isFight(currentFight) ? &fights[currentFight] : nullptr;
   if (!f || !isBoxer(f->boxerA) || !isBoxer(f->boxerB)) {
     switchScreen(kMonthScreen);
@@ -64,13 +65,15 @@ void drawResult() {
   if (!isBoxer(f.boxerA) || !isBoxer(f.boxerB)) return;
   const Boxer& mine = boxers[f.boxerA];
   const Boxer& theirs = boxers[f.boxerB];
-  const char* first = firstNameOf(mine);
-  const char* last = surnameOf(mine);
+  // The lookups share two buffers: copy the names before anything else looks one up.
+  char first[21], last[21];
+  std::snprintf(first, sizeof first, "%s", firstNameOf(mine));
+  std::snprintf(last, sizeof last, "%s", surnameOf(mine));
   char category[21];
   char line[256];
 
   if (f.winner == kDraw) {
-    std::snprintf(line, sizeof line, uiText(122), first, last);
+    formatWithName(line, sizeof line, uiText(122), first, last);
     drawTextCentred(line, 0, 800, 510);
     std::snprintf(line, sizeof line, uiText(123), f.pointsB / 3, f.pointsA / 3);
     drawTextCentred(line, 0, 800, 530);
@@ -78,14 +81,14 @@ void drawResult() {
     const bool won = f.winner == f.boxerA;
     if (won && mine.rank == 1) {
       categoryName(mine, category);
-      std::snprintf(line, sizeof line, uiText(126), first, last, category);
+      formatWithName(line, sizeof line, uiText(126), first, last, category);
     } else if (won) {
-      std::snprintf(line, sizeof line, uiText(125), first, last);
+      formatWithName(line, sizeof line, uiText(125), first, last);
     } else if (theirs.rank == 1) {
       categoryName(mine, category);
-      std::snprintf(line, sizeof line, uiText(132), first, last, category);
+      formatWithName(line, sizeof line, uiText(132), first, last, category);
     } else {
-      std::snprintf(line, sizeof line, uiText(131), first, last);
+      formatWithName(line, sizeof line, uiText(131), first, last);
     }
     drawTextCentred(line, 0, 800, 510);
     if (f.koRound > 0) std::snprintf(line, sizeof line, uiText(127), f.koRound);
@@ -101,7 +104,7 @@ void drawResult() {
 
   if (fightEndNote == kTowelNote || fightEndNote == kSeriousInjuryNote) {
     fillRect(0, 0, 800, 600, 0, 0, 0, 0.35f);
-    drawFramedBox(kFrameSlot + 2, 200, 240, 600, 400, 0.96f);
+    drawFramedBox(kFrameSlot + 2, 200, 240, 600, 400);
     setTextColour(1.0f, 0.82f, 0.36f);
     drawTextCentred(uiText(282), 200, 600, 260);
     setTextColour(1, 1, 1);

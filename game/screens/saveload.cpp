@@ -3,6 +3,8 @@
 #include "screens/menus.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
 #include "career/generation.h"
 #include "career/world.h"
@@ -16,6 +18,30 @@
 int16_t selectedSaveSlot = 0;
 
 namespace {
+
+// The slot list: one row rule for the hover band and the click, so that the band always marks
+// the slot a click there would choose.
+constexpr int kListLeft = 260, kListTop = 149, kListRight = 530, kListBottom = 345, kRowHeight = 20;
+
+// The slot row under a point of the list, or -1 outside it.
+int slotRowAt(int x, int y) {
+  if (!pointInRect(x, y, kListLeft, kListTop, kListRight, kListBottom)) return -1;
+  return std::clamp((y - kListTop) / kRowHeight, 0, kSaveSlots - 1);
+}
+
+// A description "name (Mon year)" shortened in its name so that it stays on the selection bar.
+void fitDescription(const char* description, char* out, int size) {
+  constexpr float kRoom = 271 - 12;
+  const char* open = std::strrchr(description, '(');
+  const size_t length = std::strlen(description);
+  if (open && open > description && open[-1] == ' ' && length > 0 && description[length - 1] == ')') {
+    char name[256];
+    std::snprintf(name, sizeof name, "%.*s", int(open - 1 - description), description);
+    fitName(out, size, kRoom, "", name, open - 1);
+  } else {
+    fitName(out, size, kRoom, "", description, "");
+  }
+}
 
 void enterLoadSave() {
   for (int i = 0; i < 3; ++i) setHotspot(7 + i, 318, 33 * i, 158, 32, 375, 360 + 33 * i, 1, 1, 16);
@@ -32,11 +58,15 @@ void drawLoadSave() {
     drawPictureRect(kLoadSaveSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 3, 0, 1, 0.8f);
   }
   drawPictureRect(kLoadSaveSlot, 0, 405, 271, 20, 264, float(149 + 20 * selectedSaveSlot), 3, 0, 1, 0.8f);
-  for (int j = 0; j < kSaveSlots; ++j) drawTextCentred(slotDescriptions[j], 0, 800, float(153 + 20 * j));
-  const int mx = KInput::GetMouseX(), my = KInput::GetMouseY();
-  if (pointInRect(mx, my, 262, 149, 532, 343)) {
-    const int f = (my - 5) / 20 * 20;
-    fillRect(264, float(f + 10), 536, float(f + 28), 1, 0, 0, 0.2f);
+  for (int j = 0; j < kSaveSlots; ++j) {
+    char shown[256];
+    fitDescription(slotDescriptions[j], shown, sizeof shown);
+    drawTextCentred(shown, 0, 800, float(153 + 20 * j));
+  }
+  const int row = slotRowAt(KInput::GetMouseX(), KInput::GetMouseY());
+  if (row >= 0) {
+    const float top = float(kListTop + kRowHeight * row);
+    fillRect(264, top + 1, 536, top + 19, 1, 0, 0, 0.2f);
   }
   drawStatusAndHelp();
   drawHoverHighlight();
@@ -69,8 +99,8 @@ void inputLoadSave() {
     }
     return;
   }
-  if (pointInRect(mouseX, mouseY, 260, 149, 530, 345))
-    selectedSaveSlot = int16_t(std::clamp((mouseY - 149) / 20, 0, kSaveSlots - 1));
+  const int row = slotRowAt(mouseX, mouseY);
+  if (row >= 0) selectedSaveSlot = int16_t(row);
 }
 
 }  // namespace

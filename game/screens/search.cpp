@@ -271,8 +271,7 @@ void drawResultList() {
     if (r % 2) fillRect(kListLeft, top, kListRight, bottom, 1, 1, 1, 0.04f);
     if (pointInRect(mx, my, kListLeft, int(top), kListRight, int(bottom))) fillRect(kListLeft, top, kListRight, bottom, 0, 0, 0, 1);
     if (index == candidate) fillRect(kListLeft, top, kListRight, bottom, 0, u * 0.6f, 0, 1);
-    if (hasSurname(b)) std::snprintf(text, sizeof text, "%s %.1s.", surnameOf(b), firstNameOf(b));
-    else std::snprintf(text, sizeof text, "%s", firstNameOf(b));
+    formatBoxerName(b, text, sizeof text, NameStyle::SurnameInitial);
     drawText(text, 437, top + 2);
     for (int c = 2; c <= columnCount(); ++c) {
       int x1, x2;
@@ -310,11 +309,9 @@ void drawCandidate() {
   }
   const Boxer& b = boxers[candidate];
   const int nation = b.nation >= 1 && b.nation <= kNationCount ? b.nation : 0;
-  if (hasSurname(b))
-    std::snprintf(line, sizeof line, "%.20s %.20s, age %d, %.30s", firstNameOf(b), surnameOf(b), int(b.age),
-                  nations[nation].longName);
-  else
-    std::snprintf(line, sizeof line, "%.20s, age %d, %.30s", firstNameOf(b), int(b.age), nations[nation].longName);
+  char name[48];
+  formatBoxerName(b, name, sizeof name);
+  std::snprintf(line, sizeof line, "%s, age %d, %.30s", name, int(b.age), nations[nation].longName);
   drawTextCentred(line, 41, 413, 105);
 
   std::snprintf(line, sizeof line, uiText(43), int(b.wins), int(b.draws), int(b.losses));

@@ -2,6 +2,7 @@
 // of its frame. The screens' own help lines are drawn by their help routines.
 #include "screens/statushelp.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "career/monthadvance.h"
@@ -47,12 +48,19 @@ void drawStatusLine() {
     }
   }
 
-  const int nation = career.managerNation >= 0 && career.managerNation <= kNationCount ? career.managerNation : 0;
-  std::snprintf(line, sizeof line, "%s (%.4s)", managerName, nations[nation].shortName);
-  drawText(line, 500, 71);
+  // The manager and his nation on the left, the date on the right; a long name is cut before
+  // it reaches the date.
   const int m = month >= 0 && month < 12 ? int(month) : 0;
-  std::snprintf(line, sizeof line, "%s %d", monthNames[m], int(year));
-  drawTextRight(line, 754, 71);
+  char date[kMonthNameSize + 16];
+  std::snprintf(date, sizeof date, "%.3s %d", monthNames[m], int(year));
+  const int nation = career.managerNation >= 0 && career.managerNation <= kNationCount ? career.managerNation : 0;
+  char nationPart[16];
+  std::snprintf(nationPart, sizeof nationPart, " (%.*s)", int(sizeof nations[nation].shortName), nations[nation].shortName);
+  constexpr float kHeaderLeft = 500, kDateRight = 754, kGap = 12;
+  fitName(line, sizeof line, kDateRight - std::max(0.0f, textWidth(date)) - kGap - kHeaderLeft, "", managerName,
+          nationPart);
+  drawText(line, kHeaderLeft, 71);
+  drawTextRight(date, kDateRight, 71);
 
   if (screenState != kLoadSaveScreen && pointInRect(KInput::GetMouseX(), KInput::GetMouseY(), 490, 64, 760, 85))
     helpLine(53, 550);

@@ -312,7 +312,11 @@ bool mainFrame() {
       popup = -1;
       messagePopup = 0;
       profilePanel = 0;
-      if (!inGameMenu) {
+      if (s == kLoadSaveScreen && rememberedState == kMainMenuScreen) {
+        // The menu the main menu's load button opened: there is no career to go back to.
+        inGameMenu = 0;
+        screenState = kMainMenuScreen;
+      } else if (!inGameMenu) {
         rememberedState = screenState;
         screenState = kLoadSaveScreen;
         inGameMenu = 1;

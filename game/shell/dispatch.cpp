@@ -91,7 +91,8 @@ bool isCareerTabScreen(int state) {
 void clickTab(int tab) {
   waitMouseRelease();
   playSound(kSoundClick);
-  rememberedState = screenState;
+  // Tab 6 on the menu itself keeps the screen the menu returns to.
+  if (!(tab == 6 && screenState == kLoadSaveScreen)) rememberedState = screenState;
   static const int16_t target[7] = {0, kMonthScreen, kBoxerScreen, kFinancesScreen, kRankingsScreen, kSearchScreen,
                                     kLoadSaveScreen};
   if (tab == 6) inGameMenu = 1;

@@ -167,16 +167,45 @@ void drawFramedBox(int slot, float x1, float y1, float x2, float y2, float alpha
 
 // ---- Text -----------------------------------------------------------------------------------
 
+DrawnTextLog* drawnTextLog = nullptr;
+
+namespace {
+
+void logText(const char* text, float left, float right, float y) {
+  if (!drawnTextLog || !text) return;
+  DrawnTextLog& log = *drawnTextLog;
+  if (log.count < DrawnTextLog::kCapacity) {
+    DrawnText& line = log.lines[log.count];
+    std::snprintf(line.text, sizeof line.text, "%s", text);
+    line.left = left;
+    line.right = right;
+    line.y = y;
+  }
+  ++log.count;
+}
+
+}  // namespace
+
 void drawText(const char* text, float x, float y) {
-  if (smallFont) smallFont->DrawText(text, x, y, 0);
+  if (!smallFont) return;
+  smallFont->DrawText(text, x, y, 0);
+  if (drawnTextLog) logText(text, x, x + std::max(0.0f, textWidth(text)), y);
 }
 
 void drawTextCentred(const char* text, float x1, float x2, float y) {
-  if (smallFont) smallFont->DrawTextCentered(text, x1, x2, y, 0);
+  if (!smallFont) return;
+  smallFont->DrawTextCentered(text, x1, x2, y, 0);
+  if (drawnTextLog) {
+    const float w = std::max(0.0f, textWidth(text));
+    const float left = float(int(((x2 - x1) - w) * 0.5f + x1));
+    logText(text, left, left + w, y);
+  }
 }
 
 void drawTextRight(const char* text, float rightX, float y) {
-  if (smallFont) smallFont->DrawTextRight(text, rightX, y, 0);
+  if (!smallFont) return;
+  smallFont->DrawTextRight(text, rightX, y, 0);
+  if (drawnTextLog) logText(text, rightX - std::max(0.0f, textWidth(text)), rightX, y);
 }
 
 void drawNumberCentred(int number, float x1, float x2, float y) {
@@ -184,7 +213,24 @@ void drawNumberCentred(int number, float x1, float x2, float y) {
 }
 
 float drawParagraph(const char* text, float x1, float x2, float y, int alignment, float spacing) {
-  return smallFont ? smallFont->DrawParagraph(text, x1, x2, y, alignment, spacing) : y;
+  if (!smallFont) return y;
+  logText(text, x1, x2, y);
+  return smallFont->DrawParagraph(text, x1, x2, y, alignment, spacing);
+}
+
+void fitName(char* out, int size, float maxWidth, const char* before, const char* name, const char* after) {
+  if (!out || size <= 0) return;
+  if (!before) before = "";
+  if (!name) name = "";
+  if (!after) after = "";
+  std::snprintf(out, size_t(size), "%s%s%s", before, name, after);
+  if (textWidth(out) <= maxWidth) return;
+  for (int keep = int(std::strlen(name)) - 1; keep >= 0; --keep) {
+    int n = keep;
+    while (n > 0 && name[n - 1] == ' ') --n;  // no space before the dots
+    std::snprintf(out, size_t(size), "%s%.*s...%s", before, n, name, after);
+    if (textWidth(out) <= maxWidth) return;
+  }
 }
 
 float textWidth(const char* text) { return smallFont ? smallFont->GetTextWidth(text, 0) : 0; }

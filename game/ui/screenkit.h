@@ -130,11 +130,30 @@ void drawNumberCentred(int number, float x1, float x2, float y);
 float drawParagraph(const char* text, float x1, float x2, float y, int alignment, float spacing = 0);
 float textWidth(const char* text);
 void setTextColour(float r, float g, float b, float a = 1);
+// `before`, the name and `after` as one line of the small font at most maxWidth pixels wide:
+// when the whole is wider, the name is cut and ends in "..." (a name with no room left is
+// "..." alone). For names that would run into what stands beside them.
+void fitName(char* out, int size, float maxWidth, const char* before, const char* name, const char* after);
 // A line of help: text-table entry n centred across the screen at y.
 void helpLine(int n, float y);
 // Two lines of help at 540 and 560, three at 535, 550 and 565.
 void helpLines(int a, int b);
 void helpLines(int a, int b, int c);
+
+// What the text routines above drew, line by line, while a log is installed (the tests read
+// the screen as text through it): the text, its left and right ends with the small font, and
+// its y. A paragraph is logged whole, over its column. Lines past the log's capacity are
+// counted but not kept.
+struct DrawnText {
+  char text[256];
+  float left, right, y;
+};
+struct DrawnTextLog {
+  static constexpr int kCapacity = 400;
+  DrawnText lines[kCapacity];
+  int count = 0;
+};
+extern DrawnTextLog* drawnTextLog;
 
 // ---- Input ----------------------------------------------------------------------------------
 

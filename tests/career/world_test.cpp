@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "career/world.h"
 
@@ -83,6 +84,43 @@ TEST(Names, FirstNameOnlyNation) {
   EXPECT_STREQ(firstNameOf(b), "Abcdefghijklmnopqrst");
   b.firstName = -1;
   EXPECT_STREQ(firstNameOf(b), "");
+}
+
+TEST(Names, StylesAndTextsWithANamePair) {
+  std::memset(firstNames, 0, sizeof firstNames);
+  std::memset(surnames, 0, sizeof surnames);
+  std::memcpy(firstNames[3].name, "Lin Haoyu", 9);
+  std::memcpy(surnames[4].name, "Smith ", 6);  // a stray space in the data
+  Boxer b{};
+  b.firstName = 3;
+  b.surname = 4;
+  b.nation = 2;
+  char out[96];
+  const std::pair<NameStyle, const char*> styles[] = {{NameStyle::Full, "Lin Haoyu Smith"},
+                                                      {NameStyle::Initial, "L. Smith"},
+                                                      {NameStyle::SurnameInitial, "Smith L."},
+                                                      {NameStyle::Surname, "Smith"}};
+  for (const auto& [style, expected] : styles) {
+    formatBoxerName(b, out, sizeof out, style);
+    EXPECT_STREQ(out, expected);
+    b.nation = kFirstNameOnlyNation;
+    formatBoxerName(b, out, sizeof out, style);
+    EXPECT_STREQ(out, "Lin Haoyu");
+    b.nation = 2;
+  }
+  formatWithName(out, sizeof out, "%s %s loses the fight.", "Lin Haoyu", "");
+  EXPECT_STREQ(out, "Lin Haoyu loses the fight.");
+  formatWithName(out, sizeof out, "%s %s", "Lin Haoyu", "");
+  EXPECT_STREQ(out, "Lin Haoyu");
+  formatWithName(out, sizeof out, "%s %s is the %s champion! 100%%", "Ann", "Lee", "Flyweight");
+  EXPECT_STREQ(out, "Ann Lee is the Flyweight champion! 100%");
+  formatWithName(out, sizeof out, "Career of %s", "50%", "Off");  // one %s; a percent in the name
+  EXPECT_STREQ(out, "Career of 50% Off");
+  formatWithName(out, sizeof out, "No name here", "Ann", "Lee");
+  EXPECT_STREQ(out, "No name here");
+  char typed[32] = "  Tom   Harlan  Jr ";
+  tidyName(typed);
+  EXPECT_STREQ(typed, "Tom Harlan Jr");
 }
 
 TEST(Stable, RemovingASlotMovesTheLaterOnesForward) {

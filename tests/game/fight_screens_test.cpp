@@ -198,6 +198,54 @@ TEST_F(FightScreens, CornerShowsTheFirstRoundTextsThenTheScoreTable) {
   EXPECT_TRUE(judgeCards[kPlayerSide][0][0] >= 7 && judgeCards[kPlayerSide][0][0] <= 10);
 }
 
+// A hovered order plate lights up under its label and markers, and a start button's help line
+// is the only one at its height, also where the button lies in the area of the corner's line.
+TEST_F(FightScreens, CornerHoverKeepsLabelsMarkersAndOneHelpLine) {
+  watch();
+  static const int labelYs[3] = {256, 389, 520};
+  for (int k = 0; k < 3; ++k) {
+    cornerOrders[k] = 1;
+    orderMarkerX[k] = 312 + 155;
+    const int plateY = 226 + 133 * k, labelY = labelYs[k];
+    d.move(400, 580);  // nothing hovered
+    const std::vector<uint32_t> plain = d.pixels();
+    d.move(757, plateY + 47);  // the plate's corner: the pointer lies beside the label
+    ASSERT_EQ(hovered, 1 + k);
+    if (k == 1) d.keepScreenshot("corner-hover");
+    const std::vector<uint32_t> lit = d.pixels();
+    // The label's white letters are the same white letters under the highlight.
+    int letters = 0, kept = 0;
+    for (int y = labelY; y < labelY + 14; ++y)
+      for (int x = 600; x < 755; ++x)
+        if (at(plain, x, y) == 0xFFFFFF) {
+          ++letters;
+          kept += at(lit, x, y) == 0xFFFFFF;
+        }
+    EXPECT_GT(letters, 20) << k;
+    EXPECT_EQ(kept, letters) << k;
+    // The middle pip lit (value 1), the first one dark, hovered or not.
+    for (const std::vector<uint32_t>* px : {&plain, &lit}) {
+      const uint32_t on = at(*px, 611 + 10 + 3, plateY + 11), off = at(*px, 611 + 3, plateY + 11);
+      EXPECT_EQ(red(on), 255) << k;
+      EXPECT_GT(green(on), 190) << k;
+      EXPECT_LT(red(off), 80) << k;
+    }
+  }
+  // Over each start button: the help row is the same inside and outside the corner's area.
+  auto helpRow = [&](int x, int y) {
+    d.move(x, y);
+    const std::vector<uint32_t> px = d.pixels();
+    return std::vector<uint32_t>(px.begin() + 556 * 800, px.begin() + 584 * 800);
+  };
+  d.move(400, 580);
+  EXPECT_EQ(helpRow(330, 210), helpRow(250, 210));  // button 4: x 322..396 lies in the area
+  EXPECT_EQ(hovered, 4);
+  EXPECT_EQ(helpRow(450, 210), helpRow(560, 210));  // button 5: x 410..487 lies in the area
+  EXPECT_EQ(hovered, 5);
+  // Between the buttons, the area's own line.
+  EXPECT_NE(helpRow(403, 210), helpRow(560, 210));
+}
+
 // Three rounds keep the fight short; the rounds, the corner between them and the decision are
 // those of any fight.
 TEST_F(FightScreens, WholeFightInTheRingView) {
@@ -316,6 +364,49 @@ TEST_F(FightScreens, TowelGivesTheOpponentATkoWithItsNote) {
   EXPECT_EQ(fightEndNote, 0);
   EXPECT_EQ(screenState, kMonthScreen);
   EXPECT_EQ(cash, cashBefore + f.purse - share());
+}
+
+// The result of a boxer without surname names him by his first name with single spaces; the
+// towel's note covers the picture behind it; the screen holds four hotspot records, none of
+// them active, so that any click leaves.
+TEST_F(FightScreens, ResultNamesAFirstNameOnlyBoxerAndItsNoteIsOpaque) {
+  boxers[mine].nation = kFirstNameOnlyNation;
+  watch();
+  d.clickHotspot(4);
+  ASSERT_EQ(screenState, kFightScreen);
+  d.frame(30);
+  d.click(kTowelX + 70, kTowelY + 17);
+  for (int i = 0; i < 400 && screenState == kFightScreen; ++i) d.frame();
+  ASSERT_EQ(screenState, kResultScreen);
+  EXPECT_EQ(hotspotCount, 4);
+  for (int i = 1; i < 4; ++i) EXPECT_EQ(hotspots[i].state, -1) << i;
+  d.move(790, 590);
+  const std::vector<DrawnText> lines = d.drawnText();
+  const std::string first = firstNameOf(boxers[mine]);
+  bool named = false;
+  for (const DrawnText& l : lines)
+    if (l.y == 510) {
+      const std::string text = l.text;
+      named = true;
+      EXPECT_EQ(text.rfind(first + " ", 0), 0u) << text;
+      EXPECT_EQ(text.find("  "), std::string::npos) << text;
+      EXPECT_NE(text.back(), ' ') << text;
+    }
+  EXPECT_TRUE(named);
+  // The note's inside is the same over another picture.
+  const std::vector<uint32_t> overLoss = d.pixels();
+  ASSERT_TRUE(loadSlotPicture(kResultSlot, "data\\gfx\\VICTORY.jpg", 0));
+  const std::vector<uint32_t> overVictory = d.pixels();
+  ASSERT_EQ(overLoss.size(), overVictory.size());
+  int differing = 0, behind = 0;
+  for (int y = 256; y < 384; ++y)
+    for (int x = 216; x < 584; ++x) differing += at(overLoss, x, y) != at(overVictory, x, y);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 800; ++x) behind += at(overLoss, x, y) != at(overVictory, x, y);
+  EXPECT_GT(behind, 1000);  // the pictures do differ
+  EXPECT_EQ(differing, 0);
+  d.click(400, 300);
+  EXPECT_EQ(screenState, kMonthScreen);
 }
 
 TEST_F(FightScreens, DKnocksTheOpponentDownAndPaceWaitsForTheCount) {

@@ -1,5 +1,6 @@
 #include "gamedriver.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -240,4 +241,13 @@ double GameDriver::meanBrightness(int x, int y, int w, int h) {
       sum += ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255);
     }
   return sum / (3.0 * w * h);
+}
+
+std::vector<DrawnText> GameDriver::drawnText() {
+  static DrawnTextLog log;
+  log.count = 0;
+  drawnTextLog = &log;
+  frame();
+  drawnTextLog = nullptr;
+  return std::vector<DrawnText>(log.lines, log.lines + std::min(log.count, DrawnTextLog::kCapacity));
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/tempdir.h"
+#include "ui/screenkit.h"
 
 class GameDriver {
  public:
@@ -52,6 +53,8 @@ class GameDriver {
   // The frame as shown: 0xRRGGBB, rows from the top.
   std::vector<uint32_t> pixels();
   bool screenshot(const std::string& path);
+  // The lines of text the next frame draws, in drawing order.
+  std::vector<DrawnText> drawnText();
   // The mean brightness (0..255) of a rectangle of the frame as shown.
   double meanBrightness(int x, int y, int w, int h);
   // When BRAWNMOOR_SCREENS_DIR is set, saves the next frame there as <name>-<renderer>.png
