@@ -1,7 +1,7 @@
 // The fight screen (state 9): one round of the bout, watched in the ring view with the two
 // figures, captions and damage markers, or followed as a written commentary; beside it the
-// statistics panel with the towel, under it the pace buttons. The bout's rules run from here
-// once per frame on the engine clock.
+// statistics panel with the towel, under it the pace buttons. Each frame runs the bout's ticks
+// that the engine clock has reached since the last one.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
