@@ -15,6 +15,18 @@
 #include "fight/commentary.h"
 #include "tools/KTools.h"
 
+// Fight record 0 booked between boxers a (the player's side) and b over the given rounds.
+inline Fight& bookTestFight(int a, int b, int rounds) {
+  Fight& f = fights[0];
+  f = Fight{};
+  f.boxerA = int16_t(a);
+  f.boxerB = int16_t(b);
+  f.winner = -1;
+  f.koRound = f.stopRound = -1;
+  f.rounds = int16_t(rounds);
+  return f;
+}
+
 class BoutTest : public ::testing::Test {
  protected:
   static inline uint64_t now = 100000;
@@ -28,13 +40,7 @@ class BoutTest : public ::testing::Test {
     for (int i = 0; i < kBoxerCount && b < 0; ++i)
       if (boxers[i].category == boxers[a].category && boxers[i].rank == boxers[a].rank - 2) b = i;
     ASSERT_GE(b, 0);
-    fights[0] = Fight{};
-    fights[0].boxerA = int16_t(a);
-    fights[0].boxerB = int16_t(b);
-    fights[0].winner = -1;
-    fights[0].koRound = fights[0].stopRound = -1;
-    fights[0].rounds = 12;
-    fights[0].purse = 51;
+    bookTestFight(a, b, 12).purse = 51;
     KTools::SetClockSource(clock);
     KTools::InitClock();
     playInteractively(0);

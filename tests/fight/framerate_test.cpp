@@ -47,13 +47,7 @@ class FrameRate : public ::testing::Test {
     if (b < 0) return out;
     Boxer keepA = boxers[a], keepB = boxers[b];
     boxers[a].manager = kPlayer;
-    Fight& f = fights[0];
-    f = Fight{};
-    f.boxerA = int16_t(a);
-    f.boxerB = int16_t(b);
-    f.winner = -1;
-    f.koRound = f.stopRound = -1;
-    f.rounds = int16_t(8 + 2 * (n % 3));
+    Fight& f = bookTestFight(a, b, 8 + 2 * (n % 3));
     BoutDriverOptions options;
     options.textMode = text;
     options.pace = pace;

@@ -58,13 +58,7 @@ TEST(FightProperties, EveryFightEndsSoundly) {
       int j = (start + k) % kBoxerCount;
       if (boxers[j].category == boxers[a].category && boxers[j].manager == kFree) b = j;
     }
-    Fight& f = fights[0];
-    f = Fight{};
-    f.boxerA = int16_t(a);
-    f.boxerB = int16_t(b);
-    f.winner = -1;
-    f.koRound = f.stopRound = -1;
-    f.rounds = int16_t(8 + 2 * (n % 3));
+    Fight& f = bookTestFight(a, b, 8 + 2 * (n % 3));
     Watch watch;
     watch.rounds = f.rounds;
     BoutDriverOptions options;
