@@ -475,14 +475,20 @@ void Window::setWindowScale(int scale) {
 int Window::largestWindowScale() const {
   SDL_Window* s = sdlOf(this);
   const int display = s ? std::max(0, SDL_GetWindowDisplayIndex(s)) : 0;
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(display, &usable) != 0 || usable.w <= 0 || usable.h <= 0) return 1;
-  // Room for the window's frame and title bar.
   int top = 0, left = 0, bottom = 0, right = 0;
   if (s && !fullScreen_) SDL_GetWindowBordersSize(s, &top, &left, &bottom, &right);
-  if (top + bottom == 0) top = 32;
-  const int w = usable.w - left - right, h = usable.h - top - bottom;
-  return std::max(1, std::min(w / std::max(1, width_), h / std::max(1, height_)));
+  return largestWindowScaleOn(display, width_, height_, left + right, top + bottom);
+}
+
+int largestWindowScaleOn(int display, int logicalW, int logicalH, int frameW, int frameH) {
+  if (!startVideo()) return 1;
+  SDL_Rect usable{0, 0, 0, 0};
+  const bool known = SDL_GetDisplayUsableBounds(std::max(0, display), &usable) == 0 && usable.w > 0 && usable.h > 0;
+  stopVideo();
+  if (!known) return 1;
+  if (frameH <= 0) frameH = 32;  // room for a title bar the system did not tell of
+  const int w = usable.w - std::max(0, frameW), h = usable.h - frameH;
+  return std::max(1, std::min(w / std::max(1, logicalW), h / std::max(1, logicalH)));
 }
 
 void Window::applyWindowSize() {

@@ -257,6 +257,10 @@ intptr_t sendMessage(Window* window, uint32_t message, uintptr_t wparam, intptr_
 // the menu key) asks for the context menu; everything else is ignored.
 intptr_t defaultWindowProc(Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
 
+// The largest whole multiple of logicalW x logicalH whose window (with a frame of the given size
+// around it) fits the usable area of a display; at least 1.
+int largestWindowScaleOn(int display, int logicalW, int logicalH, int frameW, int frameH);
+
 // True for a window still open.
 bool windowAlive(const Window* window);
 

@@ -208,7 +208,10 @@ void KWindow::SetFreeWindowSize(int width, int height) {
   freeHeight_ = height;
 }
 
-int KWindow::GetLargestWindowScale() const { return window_ ? window_->largestWindowScale() : 1; }
+int KWindow::GetLargestWindowScale(int width, int height) const {
+  if (window_) return window_->largestWindowScale();
+  return platform::largestWindowScaleOn(0, width > 0 ? width : width_, height > 0 ? height : height_, 0, 0);
+}
 
 void KWindow::GetClientSize(int& width, int& height) const {
   width = width_;

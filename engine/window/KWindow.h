@@ -141,9 +141,9 @@ class KWindow {
   void SetWindowScale(int scale);
   int GetWindowScale() const { return windowScale_; }
   void SetFreeWindowSize(int width, int height);
-  // The largest multiple of the picture that fits the desktop (at least 1; 1 before the window
-  // is open).
-  int GetLargestWindowScale() const;
+  // The largest multiple of the picture that fits the desktop with a window frame around it (at
+  // least 1). Before the window is open, of a picture of width x height on the first display.
+  int GetLargestWindowScale(int width = 0, int height = 0) const;
   // The window's client area in the desktop's points; the picture's size before it is open.
   void GetClientSize(int& width, int& height) const;
 
