@@ -119,9 +119,11 @@ void coverScreenWithoutWindowManager(SDL_Window* s) {
   char selection[32];
   std::snprintf(selection, sizeof selection, "WM_S%d", DefaultScreen(display));
   if (XGetSelectionOwner(display, XInternAtom(display, selection, False)) != 0) return;
-  int w = 0, h = 0;
-  SDL_GetWindowSize(s, &w, &h);
-  XMoveResizeWindow(display, info.info.x11.window, 0, 0, unsigned(w), unsigned(h));
+  // The whole display the window is on, as a full-screen window over the desktop covers it.
+  SDL_Rect bounds{0, 0, 0, 0};
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(s)), &bounds) != 0 || bounds.w <= 0)
+    SDL_GetWindowSize(s, &bounds.w, &bounds.h);
+  XMoveResizeWindow(display, info.info.x11.window, bounds.x, bounds.y, unsigned(bounds.w), unsigned(bounds.h));
   XRaiseWindow(display, info.info.x11.window);
   XSync(display, False);
 #else
@@ -344,8 +346,10 @@ Window* Window::create(const WindowDesc& d) {
   w->id_ = SDL_GetWindowID(sdl);
   liveWindows.push_back(w);
   if (w->windowScale_ == 0) SDL_SetWindowMinimumSize(sdl, std::max(1, d.width / 2), std::max(1, d.height / 2));
-  if (d.fullScreen) w->setFullScreen(true, d.width, d.height, d.depth);
+  // Shown first: a desktop (or the layer itself, without a window manager) sizes a full-screen
+  // window when it is mapped.
   if (!d.hidden) w->show(true);
+  if (d.fullScreen) w->setFullScreen(true, d.width, d.height, d.depth);
   return w;
 }
 

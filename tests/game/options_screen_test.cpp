@@ -179,6 +179,9 @@ TEST_P(OptionsScreen, LanguageSwitchRedrawsEveryScreenInEachLanguage) {
     EXPECT_EQ(preferences.language, language);
     EXPECT_EQ(currentLanguage(), language);
     // The options screen itself at once, then every screen of the career and the menus.
+    static const char* const shot[4] = {"options-eng", "options-ger", "options-fre", "options-spa"};
+    d.move(hotspots[kOptLanguage + language].x + 30, hotspots[kOptLanguage + language].y + 10);
+    d.keepScreenshot(shot[language]);
     LanguageSeen seen = languageOf(d, language);
     EXPECT_GE(seen.own, 15) << "options, language " << language;
     EXPECT_TRUE(seen.foreign.empty()) << "options, language " << language << ": " << seen.foreign.front();
@@ -506,3 +509,69 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ScaledGame,
                                            WindowCase{false, 1920, 1080, false}, WindowCase{true, 1920, 1080, true},
                                            WindowCase{false, 2560, 1440, false}, WindowCase{true, 2560, 1440, true}),
                          windowCaseName);
+
+// ---- Full screen over the whole desktop ---------------------------------------------------------
+
+struct FullScreenCase {
+  bool openGL;
+  bool smooth;
+};
+
+class FullScreenGame : public ::testing::TestWithParam<FullScreenCase> {};
+
+// F11 puts the game over the whole desktop at its own resolution; the boxer screen is scaled
+// into it, sharp or smooth, bars black, and the mouse still finds the tabs. Run under Xvfb with
+// a 1920 x 1080 screen (and BRAWNMOOR_SCREENS_DIR) this makes the pictures of docs/screens.
+TEST_P(FullScreenGame, BoxerScreenFillsTheDesktop) {
+  const FullScreenCase& c = GetParam();
+  GameDriver d;
+  gameOptions = GameOptions{};
+  gameOptions.smoothScaling = c.smooth;
+  userFolder();
+  saveOptions();
+  ASSERT_TRUE(d.bootGame(c.openGL));
+  ASSERT_TRUE(d.quickStart());
+  d.tap(SDL_SCANCODE_F11, SDLK_F11);
+  ASSERT_TRUE(gameWindow->IsFullScreen());
+  d.frame(10);
+  int cw = 0, ch = 0;
+  gameWindow->GetClientSize(cw, ch);
+  SDL_DisplayMode desktop{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  EXPECT_EQ(cw, desktop.w);
+  EXPECT_EQ(ch, desktop.h);
+  SDL_DisplayMode current{};
+  ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &current), 0);
+  EXPECT_EQ(current.w, desktop.w) << "no display-mode change";
+  EXPECT_EQ(gameWindow->GetWidth(), 800);
+  // The tabs answer where they are shown.
+  d.clickHotspot(3);
+  EXPECT_EQ(screenState, kFinancesScreen);
+  d.clickHotspot(2);
+  ASSERT_EQ(screenState, kBoxerScreen);
+  d.move(400, 300);
+  std::vector<uint32_t> px;
+  int w = 0, h = 0;
+  if (!d.windowPixels(px, w, h)) GTEST_SKIP() << "the window cannot be read back here";
+  int wx, wy;
+  d.toWindow(0, 0, wx, wy);
+  if (wx > 1) {
+    EXPECT_EQ(px[size_t(h / 2) * size_t(w) + size_t(wx / 2)], 0u) << "bar";
+  }
+  const char* renderer = c.openGL ? "opengl" : "software";
+  d.keepWindowScreenshot(std::string("boxer-fullscreen-") + std::to_string(w) + "x" + std::to_string(h) + "-" +
+                         (c.smooth ? "smooth-" : "sharp-") + renderer);
+  // Screenshots of the game stay 800 x 600.
+  const std::vector<uint32_t> frame = d.pixels();
+  EXPECT_EQ(frame.size(), size_t(800) * 600);
+  d.tap(SDL_SCANCODE_F11, SDLK_F11);
+  EXPECT_FALSE(gameWindow->IsFullScreen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, FullScreenGame,
+                         ::testing::Values(FullScreenCase{false, false}, FullScreenCase{false, true},
+                                           FullScreenCase{true, false}, FullScreenCase{true, true}),
+                         [](const ::testing::TestParamInfo<FullScreenCase>& info) {
+                           return std::string(info.param.openGL ? "OpenGL" : "Software") +
+                                  (info.param.smooth ? "_smooth" : "_sharp");
+                         });
