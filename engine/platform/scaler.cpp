@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 PictureRect fitPicture(int lw, int lh, int ow, int oh, Scaling scaling) {
@@ -88,6 +92,7 @@ namespace {
 // Bilinear weights in 1/256 steps.
 struct Tap {
   int index;   // the left (upper) sample
+  int next;    // the right (lower) one, the same at the edge
   uint32_t w;  // weight of the next sample, 0..256
 };
 
@@ -103,7 +108,7 @@ std::vector<Tap> taps(int from, int to) {
       index = from - 1;
       w = 0;
     }
-    t[size_t(i)] = Tap{index, w};
+    t[size_t(i)] = Tap{index, std::min(index + 1, from - 1), w};
   }
   return t;
 }
@@ -115,11 +120,52 @@ inline uint32_t lerp(uint32_t a, uint32_t b, uint32_t w) {
   return rb | g;
 }
 
-void scaleRow(const uint32_t* in, const Tap* t, uint32_t* out, int n) {
-  for (int x = 0; x < n; ++x) {
-    const Tap& k = t[x];
-    out[x] = k.w ? lerp(in[k.index], in[k.index + 1], k.w) : (in[k.index] & 0xFFFFFFu);
+#if defined(__SSE2__)
+// Four pixels of a and b mixed with per-channel weights (16-bit lanes: two pixels per register).
+inline __m128i lerp4(__m128i a, __m128i b, __m128i wlo, __m128i whi) {
+  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(256);
+  const __m128i alo = _mm_unpacklo_epi8(a, zero), ahi = _mm_unpackhi_epi8(a, zero);
+  const __m128i blo = _mm_unpacklo_epi8(b, zero), bhi = _mm_unpackhi_epi8(b, zero);
+  // a x (256 - w) + b x w stays below 65536: unsigned 16-bit lanes hold it.
+  const __m128i lo = _mm_srli_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(alo, _mm_sub_epi16(full, wlo)), _mm_mullo_epi16(blo, wlo)), 8);
+  const __m128i hi = _mm_srli_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(ahi, _mm_sub_epi16(full, whi)), _mm_mullo_epi16(bhi, whi)), 8);
+  return _mm_or_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(int(0xFF000000u)));
+}
+#endif
+
+// One source row scaled across: the samples of each destination pixel gathered, then mixed.
+void scaleRow(const uint32_t* in, const Tap* t, const uint16_t* laneWeights, uint32_t* out, int n) {
+  int x = 0;
+#if defined(__SSE2__)
+  for (; x + 4 <= n; x += 4) {
+    const __m128i a = _mm_set_epi32(int(in[t[x + 3].index]), int(in[t[x + 2].index]), int(in[t[x + 1].index]),
+                                    int(in[t[x].index]));
+    const __m128i b = _mm_set_epi32(int(in[t[x + 3].next]), int(in[t[x + 2].next]), int(in[t[x + 1].next]),
+                                    int(in[t[x].next]));
+    const __m128i wlo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneWeights + size_t(x) * 4));
+    const __m128i whi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(laneWeights + size_t(x) * 4 + 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), lerp4(a, b, wlo, whi));
   }
+#else
+  (void)laneWeights;
+#endif
+  for (; x < n; ++x) out[x] = lerp(in[t[x].index], in[t[x].next], t[x].w) | 0xFF000000u;
+}
+
+// Two rows mixed with one weight.
+void mixRows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* out, int n) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i wv = _mm_set1_epi16(int16_t(w));
+  for (; x + 4 <= n; x += 4) {
+    const __m128i pa = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + x));
+    const __m128i pb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), lerp4(pa, pb, wv, wv));
+  }
+#endif
+  for (; x < n; ++x) out[x] = lerp(a[x], b[x], w) | 0xFF000000u;
 }
 
 }  // namespace
@@ -127,6 +173,10 @@ void scaleRow(const uint32_t* in, const Tap* t, uint32_t* out, int n) {
 void scaleBilinear(const uint32_t* src, int sw, int sh, int sp, uint32_t* dst, int dw, int dh, int dp) {
   if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
   const std::vector<Tap> tx = taps(sw, dw), ty = taps(sh, dh);
+  // Each column's weight once per channel, as the vector code takes them.
+  std::vector<uint16_t> laneWeights(size_t(dw) * 4);
+  for (int x = 0; x < dw; ++x)
+    for (int c = 0; c < 4; ++c) laneWeights[size_t(x) * 4 + size_t(c)] = uint16_t(tx[size_t(x)].w);
   // Two source rows scaled across, kept while consecutive destination rows share them.
   std::vector<uint32_t> rows(size_t(dw) * 2);
   uint32_t* row[2] = {rows.data(), rows.data() + dw};
@@ -135,7 +185,7 @@ void scaleBilinear(const uint32_t* src, int sw, int sh, int sp, uint32_t* dst, i
     for (int i = 0; i < 2; ++i)
       if (rowOf[i] == sy) return row[i];
     const int slot = rowOf[0] == sy - 1 ? 1 : 0;  // keep the row above
-    scaleRow(src + size_t(sy) * size_t(sp), tx.data(), row[slot], dw);
+    scaleRow(src + size_t(sy) * size_t(sp), tx.data(), laneWeights.data(), row[slot], dw);
     rowOf[slot] = sy;
     return row[slot];
   };
@@ -144,18 +194,12 @@ void scaleBilinear(const uint32_t* src, int sw, int sh, int sp, uint32_t* dst, i
     uint32_t* out = dst + size_t(y) * size_t(dp);
     const uint32_t* a = scaled(k.index);
     if (!k.w) {
-      for (int x = 0; x < dw; ++x) out[x] = a[x] | 0xFF000000u;
+      std::memcpy(out, a, size_t(dw) * 4);
       continue;
     }
-    const uint32_t* b = scaled(k.index + 1);
+    const uint32_t* b = scaled(k.next);
     a = scaled(k.index);  // still there: the second row went into the other slot
-    const uint32_t w = k.w, iw = 256 - w;
-    for (int x = 0; x < dw; ++x) {
-      const uint32_t p = a[x], q = b[x];
-      const uint32_t rb = (((p & 0xFF00FFu) * iw + (q & 0xFF00FFu) * w) >> 8) & 0xFF00FFu;
-      const uint32_t g = (((p & 0x00FF00u) * iw + (q & 0x00FF00u) * w) >> 8) & 0x00FF00u;
-      out[x] = rb | g | 0xFF000000u;
-    }
+    mixRows(a, b, k.w, out, dw);
   }
 }
 
