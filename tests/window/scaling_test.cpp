@@ -282,4 +282,34 @@ TEST_P(ScaledWindow, WindowScaleMakesTheWindowAMultipleOfThePicture) {
   delete w;
 }
 
+TEST_P(ScaledWindow, APlayerResizingTheWindowKeepsThePictureAndTheMouse) {
+  // The offscreen driver cannot grow an OpenGL window's drawable after it is made; a desktop can.
+  if (GetParam() && platform::headlessVideo()) GTEST_SKIP() << "needs a desktop for OpenGL";
+  KWindow* w = open(kW, kH, true);
+  draw(w);
+  w->FlipBackBuffer(false, true);
+  SDL_Window* sdl = SDL_GetWindowFromID(w->GetWindowHandle()->id());
+  SDL_SetWindowSize(sdl, 960, 480);
+  for (int i = 0; i < 20; ++i) w->ProcessEvents();
+  int cw = 0, ch = 0;
+  w->GetClientSize(cw, ch);
+  ASSERT_EQ(cw, 960);
+  ASSERT_EQ(ch, 480);
+  draw(w);
+  int width = 0, height = 0;
+  std::vector<uint32_t> px = shown(w, width, height);
+  ASSERT_EQ(width, 960);
+  ASSERT_EQ(height, 480);
+  auto at = [&](int x, int y) { return px[size_t(y) * size_t(width) + size_t(x)]; };
+  // 640 x 480 at (160, 0).
+  EXPECT_EQ(at(80, 240), 0x000000u);
+  EXPECT_EQ(at(880, 240), 0x000000u);
+  EXPECT_EQ(at(300, 300), 0xFF0000u);
+  EXPECT_EQ(at(700, 300), 0x0000FFu);
+  pushMotion(w, 160 + 2 * 150, 2 * 100);
+  EXPECT_EQ(KInput::GetMouseX(), 150);
+  EXPECT_EQ(KInput::GetMouseY(), 100);
+  delete w;
+}
+
 INSTANTIATE_TEST_SUITE_P(Renderers, ScaledWindow, ::testing::Values(false, true), rendererName);
