@@ -12,6 +12,18 @@
 
 #include "saves/preferences.h"
 
+// Systems without these flags (Windows has no FIFOs to refuse and no terminals to adopt)
+// open without them; the regular-file check below still applies.
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
+#ifndef O_CLOEXEC
+#define O_CLOEXEC 0
+#endif
+#ifndef O_NOCTTY
+#define O_NOCTTY 0
+#endif
+
 GameOptions gameOptions;
 
 namespace {
