@@ -161,10 +161,17 @@ bool KGraphicGL::ReadScreen(bool front, int x, int y, int width, int height, std
   } catch (...) {
     return false;
   }
-  glReadBuffer(front ? GL_FRONT : GL_BACK);
+  // A window shown scaled draws into an offscreen picture of the screen's size: that picture is
+  // both the frame being drawn and, until it is drawn over, the one shown.
+  GLint offscreen = 0;
+  glGetIntegerv(0x8CA6 /* GL_FRAMEBUFFER_BINDING */, &offscreen);
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  const GLenum attachment = 0x8CE0;  // GL_COLOR_ATTACHMENT0
+  glReadBuffer(offscreen ? attachment : front ? GL_FRONT : GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glReadPixels(x, h - y - height, width, height, GL_BGRA, GL_UNSIGNED_BYTE, up.data());
-  glReadBuffer(GL_BACK);
+  glReadBuffer(offscreen ? attachment : GL_BACK);
   for (int r = 0; r < height; ++r)
     for (int c = 0; c < width; ++c)
       argb[size_t(r) * size_t(width) + size_t(c)] = up[size_t(height - 1 - r) * size_t(width) + size_t(c)];

@@ -42,6 +42,10 @@ bool startVideo() {
     // A software window's picture goes to the window as it is; SDL would otherwise push every
     // frame through a texture of its own 2D renderer, which costs more than the copy.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Window sizes count in the desktop's points and pictures in real pixels on a high-density
+    // display (where the system distinguishes them).
+    SDL_SetHint("SDL_WINDOWS_DPI_AWARENESS", "permonitorv2");
+    SDL_SetHint("SDL_WINDOWS_DPI_SCALING", "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       noteError("video");
       return false;
@@ -76,13 +80,6 @@ Window* windowForId(uint32_t id) {
   return nullptr;
 }
 
-uint32_t formatForDepth(int depth) {
-  if (depth == 16) return SDL_PIXELFORMAT_RGB565;
-  if (depth == 15) return SDL_PIXELFORMAT_RGB555;
-  if (depth >= 24) return SDL_PIXELFORMAT_RGB888;
-  return 0;  // the desktop's
-}
-
 void configureGL(const WindowDesc& d, bool minimal) {
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -111,26 +108,6 @@ intptr_t packPoint(int x, int y) {
   return intptr_t(uint32_t(uint16_t(x)) | (uint32_t(uint16_t(y)) << 16));
 }
 
-// The logical rectangle fitted into an outer one, keeping its aspect, centred; top-left origin.
-void fitRect(int logicalW, int logicalH, int outerW, int outerH, int& x, int& y, int& w, int& h) {
-  if (logicalW <= 0 || logicalH <= 0 || outerW <= 0 || outerH <= 0 ||
-      (logicalW == outerW && logicalH == outerH)) {
-    x = y = 0;
-    w = outerW > 0 ? outerW : logicalW;
-    h = outerH > 0 ? outerH : logicalH;
-    return;
-  }
-  if (int64_t(outerW) * logicalH <= int64_t(outerH) * logicalW) {
-    w = outerW;
-    h = int(int64_t(outerW) * logicalH / logicalW);
-  } else {
-    h = outerH;
-    w = int(int64_t(outerH) * logicalW / logicalH);
-  }
-  x = (outerW - w) / 2;
-  y = (outerH - h) / 2;
-}
-
 // On an X display without a window manager (Xvfb) nobody answers a full-screen request: the
 // window is made to cover the screen here, at the size SDL gave it.
 void coverScreenWithoutWindowManager(SDL_Window* s) {
@@ -142,9 +119,11 @@ void coverScreenWithoutWindowManager(SDL_Window* s) {
   char selection[32];
   std::snprintf(selection, sizeof selection, "WM_S%d", DefaultScreen(display));
   if (XGetSelectionOwner(display, XInternAtom(display, selection, False)) != 0) return;
-  int w = 0, h = 0;
-  SDL_GetWindowSize(s, &w, &h);
-  XMoveResizeWindow(display, info.info.x11.window, 0, 0, unsigned(w), unsigned(h));
+  // The whole display the window is on, as a full-screen window over the desktop covers it.
+  SDL_Rect bounds{0, 0, 0, 0};
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(s)), &bounds) != 0 || bounds.w <= 0)
+    SDL_GetWindowSize(s, &bounds.w, &bounds.h);
+  XMoveResizeWindow(display, info.info.x11.window, bounds.x, bounds.y, unsigned(bounds.w), unsigned(bounds.h));
   XRaiseWindow(display, info.info.x11.window);
   XSync(display, False);
 #else
@@ -311,11 +290,21 @@ Window* Window::create(const WindowDesc& d) {
   w->height_ = d.height;
   w->depth_ = d.depth;
   w->softwareSurface_ = !d.opengl;
+  w->scaling_ = d.scaling;
+  w->windowScale_ = std::max(0, d.windowScale);
 
   int x = d.positioned ? d.x : int(SDL_WINDOWPOS_CENTERED);
   int y = d.positioned ? d.y : int(SDL_WINDOWPOS_CENTERED);
   int width = d.width, height = d.height;
-  Uint32 flags = SDL_WINDOW_HIDDEN;
+  if (w->windowScale_ > 1) {
+    width *= w->windowScale_;
+    height *= w->windowScale_;
+  } else if (w->windowScale_ == 0 && d.windowWidth > 0 && d.windowHeight > 0) {
+    width = d.windowWidth;
+    height = d.windowHeight;
+  }
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (w->windowScale_ == 0) flags |= SDL_WINDOW_RESIZABLE;
   if (d.opengl) flags |= SDL_WINDOW_OPENGL;
   if (d.borderless) flags |= SDL_WINDOW_BORDERLESS;
   if (d.parent && windowAlive(d.parent)) {
@@ -356,8 +345,11 @@ Window* Window::create(const WindowDesc& d) {
   }
   w->id_ = SDL_GetWindowID(sdl);
   liveWindows.push_back(w);
-  if (d.fullScreen) w->setFullScreen(true, d.width, d.height, d.depth);
+  if (w->windowScale_ == 0) SDL_SetWindowMinimumSize(sdl, std::max(1, d.width / 2), std::max(1, d.height / 2));
+  // Shown first: a desktop (or the layer itself, without a window manager) sizes a full-screen
+  // window when it is mapped.
   if (!d.hidden) w->show(true);
+  if (d.fullScreen) w->setFullScreen(true, d.width, d.height, d.depth);
   return w;
 }
 
@@ -424,53 +416,111 @@ void Window::drawableSize(int& w, int& h) const {
   h = height_;
   SDL_Window* s = sdlOf(this);
   if (!s) return;
-  if (glContext_)
+  if (glContext_) {
     SDL_GL_GetDrawableSize(s, &w, &h);
-  else
-    SDL_GetWindowSize(s, &w, &h);
+    return;
+  }
+  // A software window's real pixels are its surface's.
+  if (!surfaceLost_) {
+    if (SDL_Surface* surface = SDL_GetWindowSurface(s)) {
+      w = surface->w;
+      h = surface->h;
+      return;
+    }
+  }
+  SDL_GetWindowSizeInPixels(s, &w, &h);
+}
+
+void Window::clientSize(int& w, int& h) const {
+  w = width_;
+  h = height_;
+  if (SDL_Window* s = sdlOf(this)) SDL_GetWindowSize(s, &w, &h);
+}
+
+PictureRect Window::pictureRect() const {
+  int dw, dh;
+  drawableSize(dw, dh);
+  return fitPicture(width_, height_, dw, dh, scaling_);
 }
 
 Viewport Window::viewport() const {
-  int dw, dh, x, y, w, h;
+  int dw, dh;
   drawableSize(dw, dh);
-  fitRect(width_, height_, dw, dh, x, y, w, h);
-  return Viewport{x, dh - y - h, w, h};
+  PictureRect r = fitPicture(width_, height_, dw, dh, scaling_);
+  return Viewport{r.x, dh - r.y - r.height, r.width, r.height};
+}
+
+bool Window::scaled() const {
+  int dw, dh;
+  drawableSize(dw, dh);
+  return dw != width_ || dh != height_;
 }
 
 void Window::toLogical(int wx, int wy, int& x, int& y) const {
+  int ww, wh, dw, dh;
+  clientSize(ww, wh);
+  drawableSize(dw, dh);
+  windowPointToPicture(wx, wy, ww, wh, dw, dh, width_, height_, scaling_, x, y);
+}
+
+void Window::setScaling(Scaling scaling) {
+  if (scaling_ == scaling) return;
+  scaling_ = scaling;
+  barsSurface_ = nullptr;  // the bars change with the rectangle
+}
+
+void Window::setWindowScale(int scale) {
+  scale = std::max(0, scale);
+  if (scale == windowScale_) return;
+  windowScale_ = scale;
+  if (!fullScreen_) applyWindowSize();
+}
+
+int Window::largestWindowScale() const {
   SDL_Window* s = sdlOf(this);
-  int ww = width_, wh = height_;
-  if (s) SDL_GetWindowSize(s, &ww, &wh);
-  if (ww == width_ && wh == height_) {
-    x = wx;
-    y = wy;
-    return;
+  const int display = s ? std::max(0, SDL_GetWindowDisplayIndex(s)) : 0;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (s && !fullScreen_) SDL_GetWindowBordersSize(s, &top, &left, &bottom, &right);
+  return largestWindowScaleOn(display, width_, height_, left + right, top + bottom);
+}
+
+int largestWindowScaleOn(int display, int logicalW, int logicalH, int frameW, int frameH) {
+  if (!startVideo()) return 1;
+  SDL_Rect usable{0, 0, 0, 0};
+  const bool known = SDL_GetDisplayUsableBounds(std::max(0, display), &usable) == 0 && usable.w > 0 && usable.h > 0;
+  stopVideo();
+  if (!known) return 1;
+  if (frameH <= 0) frameH = 32;  // room for a title bar the system did not tell of
+  const int w = usable.w - std::max(0, frameW), h = usable.h - frameH;
+  return std::max(1, std::min(w / std::max(1, logicalW), h / std::max(1, logicalH)));
+}
+
+void Window::applyWindowSize() {
+  SDL_Window* s = sdlOf(this);
+  if (!s) return;
+  SDL_SetWindowResizable(s, windowScale_ == 0 ? SDL_TRUE : SDL_FALSE);
+  if (windowScale_ == 0) {
+    SDL_SetWindowMinimumSize(s, std::max(1, width_ / 2), std::max(1, height_ / 2));
+    return;  // the player's size stays
   }
-  int rx, ry, rw, rh;
-  fitRect(width_, height_, ww, wh, rx, ry, rw, rh);
-  auto scale = [](int v, int from, int to) {
-    int64_t n = int64_t(v) * to;
-    return int(n >= 0 ? n / from : -((-n + from - 1) / from));
-  };
-  x = scale(wx - rx, rw, width_);
-  y = scale(wy - ry, rh, height_);
+  SDL_SetWindowMinimumSize(s, 1, 1);
+  // Twice: a desktop that just gave the window back may place it once more.
+  for (int i = 0; i < 2; ++i) {
+    SDL_SetWindowSize(s, width_ * windowScale_, height_ * windowScale_);
+    SDL_SetWindowPosition(s, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  noteSizeChanged();
 }
 
 bool Window::setFullScreen(bool on, int width, int height, int depth) {
   SDL_Window* s = sdlOf(this);
   if (!s) return false;
   if (on) {
-    SDL_DisplayMode want{formatForDepth(depth), width, height, 0, nullptr}, got;
-    int display = std::max(0, SDL_GetWindowDisplayIndex(s));
     bool ok = false;
-    // The display is asked twice before the switch counts as refused.
-    for (int attempt = 0; attempt < 2 && !ok; ++attempt) {
-      if (SDL_GetClosestDisplayMode(display, &want, &got))
-        ok = SDL_SetWindowDisplayMode(s, &got) == 0 &&
-             SDL_SetWindowFullscreen(s, SDL_WINDOW_FULLSCREEN) == 0;
-      else  // no mode is large enough: full screen over the desktop, the picture scaled
-        ok = SDL_SetWindowFullscreen(s, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
-    }
+    // The desktop keeps its resolution: the picture is scaled into it. Asked twice before the
+    // request counts as refused.
+    for (int attempt = 0; attempt < 2 && !ok; ++attempt)
+      ok = SDL_SetWindowFullscreen(s, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     if (!ok) {
       noteError("full screen");
       return false;
@@ -484,21 +534,20 @@ bool Window::setFullScreen(bool on, int width, int height, int depth) {
     SDL_SetWindowFullscreen(s, 0);
     width_ = width;
     height_ = height;
-    // Twice: a desktop that was just given back its mode may place the window once more.
-    for (int i = 0; i < 2; ++i) {
-      SDL_SetWindowSize(s, width, height);
-      SDL_SetWindowPosition(s, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    }
     fullScreen_ = false;
+    if (windowScale_ == 0) {
+      SDL_SetWindowResizable(s, SDL_TRUE);
+      SDL_SetWindowPosition(s, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+      applyWindowSize();
+    }
   }
+  barsSurface_ = nullptr;
   noteSizeChanged();
   return true;
 }
 
-void Window::releaseDisplayMode() {
-  if (!fullScreen_) return;
-  if (SDL_Window* s = sdlOf(this)) SDL_SetWindowFullscreen(s, 0);
-}
+void Window::releaseDisplayMode() {}
 
 void Window::reclaimDisplayMode() {
   if (!fullScreen_) return;
@@ -539,6 +588,7 @@ bool Window::restoreSurface() {
     return false;
   }
   surfaceLost_ = false;
+  barsSurface_ = nullptr;  // a new surface: its bars are filled by the next present
   return true;
 }
 
@@ -550,10 +600,11 @@ bool Window::present(const uint32_t* pixels, int pitchPixels) {
     surfaceLost_ = true;
     return false;
   }
+  const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                      surface->format->format == SDL_PIXELFORMAT_ARGB8888;
   if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
   if (surface->w == width_ && surface->h == height_) {
-    if (surface->format->format == SDL_PIXELFORMAT_RGB888 ||
-        surface->format->format == SDL_PIXELFORMAT_ARGB8888) {
+    if (direct) {
       for (int y = 0; y < height_; ++y)
         std::memcpy(static_cast<uint8_t*>(surface->pixels) + size_t(y) * surface->pitch,
                     pixels + size_t(y) * pitchPixels, size_t(width_) * 4);
@@ -562,20 +613,44 @@ bool Window::present(const uint32_t* pixels, int pitchPixels) {
                         surface->format->format, surface->pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  } else {
-    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    // The window is not the size of the picture: scale it in, keeping its aspect.
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(pixels), width_, height_, 32, pitchPixels * 4, SDL_PIXELFORMAT_RGB888);
-    if (source) {
-      SDL_Rect r;
-      fitRect(width_, height_, surface->w, surface->h, r.x, r.y, r.w, r.h);
-      SDL_FillRect(surface, nullptr, 0);
-      SDL_BlitScaled(source, nullptr, surface, &r);
-      SDL_FreeSurface(source);
-    }
+    SDL_UpdateWindowSurface(s);
+    return true;
   }
-  SDL_UpdateWindowSurface(s);
+  // The window is not the picture's size: the picture is scaled into its rectangle, the bars
+  // around it are filled once for each surface and rectangle.
+  const PictureRect r = fitPicture(width_, height_, surface->w, surface->h, scaling_);
+  const bool bars = barsSurface_ != surface || barsRect_.x != r.x || barsRect_.y != r.y ||
+                    barsRect_.width != r.width || barsRect_.height != r.height;
+  if (bars) SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+  const bool whole = r.width % width_ == 0 && r.height % height_ == 0 && r.width / width_ == r.height / height_;
+  auto scale = [&](uint32_t* to, int pitch) {
+    if (scaling_ == Scaling::Sharp || (whole && r.width == width_))
+      scaleNearest(pixels, width_, height_, pitchPixels, to, r.width, r.height, pitch);
+    else
+      scaleBilinear(pixels, width_, height_, pitchPixels, to, r.width, r.height, pitch);
+  };
+  if (direct) {
+    uint8_t* at = static_cast<uint8_t*>(surface->pixels) + size_t(r.y) * surface->pitch + size_t(r.x) * 4;
+    scale(reinterpret_cast<uint32_t*>(at), surface->pitch / 4);
+  } else {
+    std::vector<uint32_t> staged(size_t(r.width) * size_t(r.height));
+    scale(staged.data(), r.width);
+    uint8_t* at = static_cast<uint8_t*>(surface->pixels) + size_t(r.y) * surface->pitch +
+                  size_t(r.x) * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(r.width, r.height, SDL_PIXELFORMAT_RGB888, staged.data(), r.width * 4,
+                      surface->format->format, at, surface->pitch);
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  ++scaledPresents_;
+  if (bars) {
+    SDL_UpdateWindowSurface(s);
+    barsSurface_ = surface;
+    barsRect_ = r;
+  } else {
+    // Only the picture changed: the bars stay as they are on the screen.
+    SDL_Rect update{r.x, r.y, r.width, r.height};
+    SDL_UpdateWindowSurfaceRects(s, &update, 1);
+  }
   return true;
 }
 
@@ -589,6 +664,25 @@ bool Window::readPresented(uint32_t* pixels) const {
                     SDL_PIXELFORMAT_RGB888, pixels, width_ * 4);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   return true;
+}
+
+bool Window::readWindow(std::vector<uint32_t>& pixels, int& w, int& h) const {
+  SDL_Window* s = sdlOf(this);
+  if (!s || !softwareSurface_ || surfaceLost_) return false;
+  SDL_Surface* surface = SDL_GetWindowSurface(s);
+  if (!surface) return false;
+  w = surface->w;
+  h = surface->h;
+  pixels.assign(size_t(w) * size_t(h), 0);
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  SDL_ConvertPixels(w, h, surface->format->format, surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB888,
+                    pixels.data(), w * 4);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  return true;
+}
+
+void* Window::glFunction(const char* name) const {
+  return glContext_ && name ? SDL_GL_GetProcAddress(name) : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------

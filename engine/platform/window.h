@@ -7,16 +7,22 @@
 // they were written for: SDL events are read into one message queue (non-blocking and blocking
 // reads), each message is translated and dispatched to its window's procedure, one at a time.
 //
-// A window has a logical size (the size it was asked for). When the system gives it another
-// size (a full-screen mode the display cannot switch to, a tiling desktop), the picture is
-// scaled into the window keeping its aspect, and mouse positions are mapped back to logical
-// client coordinates: the engine always sees the size it asked for.
+// A window has a logical size (the size of the picture the engine draws). The window itself may
+// be larger: a whole multiple of it, freely resized by the player, or the whole desktop in full
+// screen (at the desktop's own resolution: the display mode never changes). The picture is then
+// scaled into the window's real pixels (not the desktop's logical points on a high-density
+// display) with its aspect kept and bars around it, sharp (whole multiples, nearest samples) or
+// smooth (as large as fits, bilinear), and mouse positions are mapped back to the picture: the
+// engine always sees the size it asked for, and a point on the bars lies outside it.
 //
 // Single-threaded: every call on the thread that created the windows. SDL's video subsystem is
 // started with the first window and stays up for the rest of the process.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "platform/scaler.h"
 
 namespace platform {
 
@@ -85,7 +91,7 @@ struct WindowDesc {
   int width = 640;
   int height = 480;
   int depth = -1;              // colour bits; -1 keeps the desktop's
-  bool fullScreen = false;     // switches the display to width x height x depth
+  bool fullScreen = false;     // covers the desktop at its own resolution
   bool opengl = false;         // an OpenGL context instead of a software surface
   bool depthBuffer = false;    // OpenGL: a 16-bit depth buffer
   bool hidden = false;         // created without being shown (and without taking the foreground)
@@ -94,6 +100,13 @@ struct WindowDesc {
   int x = 0;
   int y = 0;
   Window* parent = nullptr;    // covers the parent's client area
+  Scaling scaling = Scaling::Smooth;
+  // Windowed: the client area is this multiple of width x height (in the desktop's points);
+  // 0 lets the player resize the window, starting at windowWidth x windowHeight when both are
+  // set (else at width x height).
+  int windowScale = 1;
+  int windowWidth = 0;
+  int windowHeight = 0;
 };
 
 // Where the logical picture lies in the window's drawable, in drawable pixels with the origin
@@ -126,21 +139,41 @@ class Window {
   // nothing ever takes the foreground away, so a shown window stays in it.
   bool foreground() const { return foreground_; }
 
+  // The logical size: the picture's.
   int width() const { return width_; }
   int height() const { return height_; }
+  // The window's client area in real pixels (OpenGL: the drawable; software: its surface).
   void drawableSize(int& width, int& height) const;
+  // The client area in the desktop's points (the unit of mouse events and window sizes).
+  void clientSize(int& width, int& height) const;
+  // Where the picture lies in the drawable, top-left origin.
+  PictureRect pictureRect() const;
+  // The same with the origin at the bottom-left corner (as OpenGL counts).
   Viewport viewport() const;
-  // Client position of a point given in window pixels, in logical pixels.
+  // Whether the picture is shown at another size than its own (a scaled present is needed).
+  bool scaled() const;
+  // Client position of a point given in window points, in logical pixels (outside the picture
+  // for a point on the bars).
   void toLogical(int windowX, int windowY, int& x, int& y) const;
 
-  // Full screen with the display mode width x height x depth (the closest the display offers;
-  // a mode it cannot switch to is emulated by scaling over the desktop). Leaving full screen
-  // restores the desktop and centres the window at the given client size. False when the
-  // display refuses twice; the window keeps its mode.
+  void setScaling(Scaling scaling);
+  Scaling scaling() const { return scaling_; }
+  // Windowed: the client area becomes scale x the logical size (0: resizable by the player).
+  // Applied at once when windowed, else when full screen is left.
+  void setWindowScale(int scale);
+  int windowScale() const { return windowScale_; }
+  // The largest whole multiple of the logical size that fits the usable area of the window's
+  // display (at least 1).
+  int largestWindowScale() const;
+
+  // Full screen over the whole desktop at its own resolution (no display-mode switch; width,
+  // height and depth are the picture's). Leaving full screen restores the window at its
+  // multiple of the given size (or the size the player gave it) and centres it. False when the
+  // system refuses twice; the window keeps its mode.
   bool setFullScreen(bool fullScreen, int width, int height, int depth);
   bool fullScreen() const { return fullScreen_; }
-  // Gives up the full-screen display mode for the desktop's without leaving full screen (the
-  // window loses activation) and takes it back.
+  // Full screen never changes the display mode, so losing activation has no mode to give back:
+  // these only keep a window that left full screen behind the player's back in it.
   void releaseDisplayMode();
   void reclaimDisplayMode();
   // Refresh rate of the window's display, 60 when unknown.
@@ -167,8 +200,15 @@ class Window {
     surfaceGone_ = !restorable;
   }
   // The last picture presented, read back from the window (X8R8G8B8, logical size); false when
-  // there is none.
+  // there is none or the picture is shown scaled.
   bool readPresented(uint32_t* pixels) const;
+  // The whole client area as last presented, bars included (X8R8G8B8, drawable size).
+  bool readWindow(std::vector<uint32_t>& pixels, int& width, int& height) const;
+  // How many software presents went through the scaler (tests, diagnostics).
+  unsigned scaledPresents() const { return scaledPresents_; }
+
+  // An OpenGL function of the window's context; null when the driver has none by that name.
+  void* glFunction(const char* name) const;
 
   uint32_t id() const { return id_; }
 
@@ -189,6 +229,13 @@ class Window {
   bool surfaceLost_ = false;
   bool surfaceGone_ = false;
   bool softwareSurface_ = false;
+  Scaling scaling_ = Scaling::Smooth;
+  int windowScale_ = 1;
+  // The software present fills the bars once per surface and picture rectangle.
+  const void* barsSurface_ = nullptr;
+  PictureRect barsRect_{0, 0, 0, 0};
+  unsigned scaledPresents_ = 0;
+  void applyWindowSize();
 };
 
 // The message queue. pumpEvents reads every pending SDL event into it (and the device state of
@@ -209,6 +256,10 @@ intptr_t sendMessage(Window* window, uint32_t message, uintptr_t wparam, intptr_
 // What a window does with a message its procedure does not handle: a right-button release (or
 // the menu key) asks for the context menu; everything else is ignored.
 intptr_t defaultWindowProc(Window* window, uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+// The largest whole multiple of logicalW x logicalH whose window (with a frame of the given size
+// around it) fits the usable area of a display; at least 1.
+int largestWindowScaleOn(int display, int logicalW, int logicalH, int frameW, int frameH);
 
 // True for a window still open.
 bool windowAlive(const Window* window);

@@ -20,6 +20,9 @@ platform::AudioDevice* device = nullptr;
 int liveObjects = 0;
 std::atomic<int> soundMaster{100};
 std::atomic<int> musicMaster{100};
+// The player's own levels (the options), which scale the masters the game sets.
+std::atomic<int> playerSoundLevel{100};
+std::atomic<int> playerMusicLevel{100};
 int32_t volumeTable[101];
 int32_t panTable[201];
 // The counter formatted into the event names: it is never advanced, as in the design.
@@ -105,6 +108,13 @@ void KSound::SetMasterVolumes(long music, long sound) {
 }
 
 int KSound::GetMusicMasterVolume() { return musicMaster; }
+
+void KSound::SetPlayerVolumes(long music, long sound) {
+  if (music >= 0) playerMusicLevel = int(std::min(music, 100L));
+  if (sound >= 0) playerSoundLevel = int(std::min(sound, 100L));
+}
+int KSound::GetMusicPlayerVolume() { return playerMusicLevel; }
+int KSound::GetSoundPlayerVolume() { return playerSoundLevel; }
 int KSound::GetSoundMasterVolume() { return soundMaster; }
 
 // ---- Buffers ------------------------------------------------------------------------------
@@ -264,7 +274,9 @@ void KSound::SetVolume(long v) {
   v = std::clamp(v, 0L, 100L);
   volume = int32_t(v);
   const long master = isMusic ? musicMaster.load() : soundMaster.load();
-  const long level = std::clamp(v * master / 100, 0L, 99L);
+  const long player = isMusic ? playerMusicLevel.load() : playerSoundLevel.load();
+  // At the player's full level this is v x master / 100 exactly.
+  const long level = std::clamp(v * master * player / 10000, 0L, 99L);
   for (platform::AudioBuffer* b : buffers)
     if (b) b->SetVolume(volumeTable[level]);
 }
@@ -396,10 +408,10 @@ void KSound::StreamThread() {
   streamReady = 1;
   platform::RaiseCurrentThreadPriority();
 
-  int appliedMaster = musicMaster;
+  int appliedMaster = musicMaster * 101 + playerMusicLevel;
   for (;;) {
     if (!buffers[0] || stopRequest) break;
-    const int master = musicMaster;
+    const int master = musicMaster * 101 + playerMusicLevel;
     if (master != appliedMaster) {
       appliedMaster = master;
       SetVolume(volume);

@@ -51,7 +51,7 @@ class KSound {
   // Stops every voice.
   void Stop();
   bool IsPlaying();
-  // Own volume 0..100, scaled by the master level of the object's kind.
+  // Own volume 0..100, scaled by the master level of the object's kind and the player's level.
   void SetVolume(long volume);
   // -100 (left) .. 100 (right); anything outside becomes 100.
   void SetPan(long pan);
@@ -70,6 +70,13 @@ class KSound {
   static void SetMasterVolumes(long music, long sound);
   static int GetMusicMasterVolume();
   static int GetSoundMasterVolume();
+  // The player's levels for music and sounds (0..100, both start at 100): they scale the
+  // masters, so that the levels the game sets keep their proportions. A negative argument
+  // leaves that level unchanged; a playing stream applies a new level within one pass, a sound
+  // at its next Play.
+  static void SetPlayerVolumes(long music, long sound);
+  static int GetMusicPlayerVolume();
+  static int GetSoundPlayerVolume();
 
   // The tables in hundredths of a decibel: volume 0..100, pan index 0..200 (pan + 100).
   static int32_t VolumeTable(int index);

@@ -192,3 +192,36 @@ const uint32_t* KWindow::CursorImage() {
   }
   return pixels;
 }
+
+void KWindow::SetSmoothScaling(bool smooth) {
+  smoothScaling_ = smooth;
+  if (window_) window_->setScaling(smooth ? platform::Scaling::Smooth : platform::Scaling::Sharp);
+}
+
+void KWindow::SetWindowScale(int scale) {
+  windowScale_ = scale < 0 ? 0 : scale;
+  if (window_) window_->setWindowScale(windowScale_);
+}
+
+void KWindow::SetFreeWindowSize(int width, int height) {
+  freeWidth_ = width;
+  freeHeight_ = height;
+}
+
+int KWindow::GetLargestWindowScale(int width, int height) const {
+  if (window_) return window_->largestWindowScale();
+  return platform::largestWindowScaleOn(0, width > 0 ? width : width_, height > 0 ? height : height_, 0, 0);
+}
+
+void KWindow::GetClientSize(int& width, int& height) const {
+  width = width_;
+  height = height_;
+  if (window_) window_->clientSize(width, height);
+}
+
+void KWindow::DescribePresentation(platform::WindowDesc& d) const {
+  d.scaling = smoothScaling_ ? platform::Scaling::Smooth : platform::Scaling::Sharp;
+  d.windowScale = windowScale_;
+  d.windowWidth = freeWidth_;
+  d.windowHeight = freeHeight_;
+}

@@ -13,6 +13,7 @@
 
 namespace platform {
 class Window;
+struct WindowDesc;
 }
 
 // The desktop window behind a KWindow.
@@ -127,6 +128,25 @@ class KWindow {
   float GetGamma() const { return gamma_; }
   bool IsFullScreen() const { return fullScreen_; }
 
+  // How the picture fills a window or a desktop larger than it (set before CreateGameWindow, or
+  // at any time on an open window). The game always draws and sees its own width x height: the
+  // picture is scaled into the window's real pixels with its aspect kept and bars around it,
+  // sharp (whole multiples, nearest samples) or smooth (as large as fits, filtered), and the
+  // mouse is mapped back to the picture (a point on the bars lies outside it). Full screen
+  // covers the desktop at its own resolution.
+  void SetSmoothScaling(bool smooth);
+  bool GetSmoothScaling() const { return smoothScaling_; }
+  // Windowed: the window is `scale` times the picture's size; 0 lets the player resize it
+  // (starting at the size SetFreeWindowSize gave, else the picture's).
+  void SetWindowScale(int scale);
+  int GetWindowScale() const { return windowScale_; }
+  void SetFreeWindowSize(int width, int height);
+  // The largest multiple of the picture that fits the desktop with a window frame around it (at
+  // least 1). Before the window is open, of a picture of width x height on the first display.
+  int GetLargestWindowScale(int width = 0, int height = 0) const;
+  // The window's client area in the desktop's points; the picture's size before it is open.
+  void GetClientSize(int& width, int& height) const;
+
  protected:
   KWindow() = default;
 
@@ -144,6 +164,8 @@ class KWindow {
   // The software cursor's arrow: 16 x 16 pixels 0xAARRGGBB, row 0 at the top.
   static const uint32_t* CursorImage();
   static constexpr int kCursorSize = 16;
+  // The presentation settings for a window about to be opened.
+  void DescribePresentation(platform::WindowDesc& desc) const;
 
   platform::Window* window_ = nullptr;
   KWindowHandle parent_ = nullptr;
@@ -159,4 +181,7 @@ class KWindow {
   uint32_t lastPresent_ = 0;
   int screenshotCounter_ = 0;
   char title_[256] = {0};
+  bool smoothScaling_ = true;
+  int windowScale_ = 1;
+  int freeWidth_ = 0, freeHeight_ = 0;
 };

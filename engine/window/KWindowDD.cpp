@@ -74,16 +74,12 @@ intptr_t KWindowDD::HandleMessage(uint32_t message, uintptr_t wparam, intptr_t l
       KInput::SetWheelDelta(int16_t(uint16_t(wparam >> 16)));
       return 0;
     case platform::kMsgActivateApp:
-      // Exclusive full screen gives the desktop its mode back while another program is in
-      // front, and the window's surface is lost until it returns.
-      if (fullScreen_ && window_) {
-        if (wparam) {
-          window_->reclaimDisplayMode();
-          window_->loseSurface();
-        } else {
-          window_->releaseDisplayMode();
-          window_->minimize();
-        }
+      // Full screen covers the desktop at its own resolution, so another program in front
+      // takes no display mode away; a window that left full screen meanwhile is put back, and
+      // its surface is taken anew.
+      if (fullScreen_ && window_ && wparam) {
+        window_->reclaimDisplayMode();
+        window_->loseSurface();
       }
       return platform::defaultWindowProc(window_, message, wparam, lparam);
     default:
@@ -114,6 +110,7 @@ bool KWindowDD::OpenWindow() {
   d.depth = depth_;
   d.fullScreen = fullScreen_;
   d.parent = parent_;
+  DescribePresentation(d);
   window_ = platform::Window::create(d);
   if (!window_) return false;
   window_->setProc(&KWindowDD::WindowProc, this);
@@ -194,7 +191,9 @@ void KWindowDD::Terminate() { quit_ = true; }
 
 bool KWindowDD::SetFullScreen(bool fullScreen) {
   if (!window_ || fullScreen == fullScreen_) return fullScreen_;
-  // The renderer and the window are made again in the other mode.
+  // The renderer and the window are made again in the other mode; a window the player sized
+  // comes back at that size.
+  if (!fullScreen_ && windowScale_ == 0) GetClientSize(freeWidth_, freeHeight_);
   ReleaseSurfaces();
   delete window_;
   window_ = nullptr;

@@ -35,14 +35,51 @@ bool hasExtension(const char* list, const char* name) {
 
 }  // namespace
 
+// The frame buffer object functions, by the extension's names or the core ones.
+struct FrameBufferFunctions {
+  void(APIENTRY* genFramebuffers)(GLsizei, GLuint*);
+  void(APIENTRY* deleteFramebuffers)(GLsizei, const GLuint*);
+  void(APIENTRY* bindFramebuffer)(GLenum, GLuint);
+  void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint);
+  void(APIENTRY* genRenderbuffers)(GLsizei, GLuint*);
+  void(APIENTRY* deleteRenderbuffers)(GLsizei, const GLuint*);
+  void(APIENTRY* bindRenderbuffer)(GLenum, GLuint);
+  void(APIENTRY* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei);
+  void(APIENTRY* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint);
+  GLenum(APIENTRY* checkFramebufferStatus)(GLenum);
+};
+
+namespace {
+
+constexpr GLenum kFrameBuffer = 0x8D40;        // GL_FRAMEBUFFER(_EXT)
+constexpr GLenum kRenderBuffer = 0x8D41;       // GL_RENDERBUFFER(_EXT)
+constexpr GLenum kColorAttachment0 = 0x8CE0;   // GL_COLOR_ATTACHMENT0(_EXT)
+constexpr GLenum kDepthAttachment = 0x8D00;    // GL_DEPTH_ATTACHMENT(_EXT)
+constexpr GLenum kFrameBufferComplete = 0x8CD5;
+constexpr GLenum kDepthComponent16 = 0x81A5;
+
+template <typename F>
+bool fetch(const platform::Window* w, F& to, const char* name, const char* suffix) {
+  char full[64];
+  std::snprintf(full, sizeof full, "%s%s", name, suffix);
+  to = reinterpret_cast<F>(w->glFunction(full));
+  return to != nullptr;
+}
+
+}  // namespace
+
 KWindowGL::KWindowGL(bool wantDepthBuffer) { wantDepthBuffer_ = wantDepthBuffer; }
 
 KWindowGL::~KWindowGL() {
   if (window_) {
-    if (cursorTexture_ && window_->makeCurrent()) glDeleteTextures(1, &cursorTexture_);
+    if (window_->makeCurrent()) {
+      if (cursorTexture_) glDeleteTextures(1, &cursorTexture_);
+      ReleaseOffscreenTarget();
+    }
     delete window_;  // the context, the window and the full-screen display mode with it
     window_ = nullptr;
   }
+  delete fbo_;
   quit_ = true;
   KInput::ShowCursor();
 }
@@ -71,14 +108,9 @@ intptr_t KWindowGL::HandleMessage(uint32_t message, uintptr_t wparam, intptr_t l
       }
       return 0;
     case platform::kMsgActivateApp:
-      if (fullScreen_ && !probe_ && window_) {
-        if (wparam) {
-          window_->reclaimDisplayMode();
-        } else {
-          window_->releaseDisplayMode();
-          window_->minimize();
-        }
-      }
+      // Full screen covers the desktop at its own resolution: nothing to give back while
+      // another program is in front; a window that left full screen meanwhile is put back.
+      if (fullScreen_ && !probe_ && window_ && wparam) window_->reclaimDisplayMode();
       return 0;
     case platform::kMsgMouseWheel:
       KInput::SetWheelDelta(int16_t(uint16_t(wparam >> 16)));
@@ -91,11 +123,15 @@ intptr_t KWindowGL::HandleMessage(uint32_t message, uintptr_t wparam, intptr_t l
 bool KWindowGL::CreateGameWindow(short width, short height, short depth, bool windowed, const char* title) {
   quit_ = false;
   if (window_) {  // opened again: the old window goes first
+    if (window_->makeCurrent()) ReleaseOffscreenTarget();
     delete window_;
     window_ = nullptr;
     contextReady_ = false;
     cursorTexture_ = 0;
   }
+  offscreen_ = offscreenFailed_ = false;
+  delete fbo_;
+  fbo_ = nullptr;
   if (probe_) {
     width = height = 256;
     depth = -1;
@@ -119,6 +155,7 @@ bool KWindowGL::CreateGameWindow(short width, short height, short depth, bool wi
   d.opengl = true;
   d.depthBuffer = wantDepthBuffer_;
   d.parent = parent_;
+  DescribePresentation(d);
   if (probe_) {
     d.hidden = true;
     d.borderless = true;
@@ -170,8 +207,173 @@ bool KWindowGL::CreateGameWindow(short width, short height, short depth, bool wi
 
 void KWindowGL::ApplyViewport() {
   if (!window_) return;
-  platform::Viewport vp = window_->viewport();
+  // A window of another size than the picture draws into the offscreen picture, scaled at the
+  // present; without frame buffer objects the viewport itself is scaled into the window.
+  const bool scaled = window_->scaled() && !probe_;
+  if (scaled && !targetFrameBuffer_ && !offscreenFailed_) CreateOffscreenTarget();
+  UseOffscreenTarget(scaled && targetFrameBuffer_);
+  platform::Viewport vp = RenderViewport();
   glViewport(vp.x, vp.y, vp.width, vp.height);
+}
+
+platform::Viewport KWindowGL::RenderViewport() const {
+  if (offscreen_ || !window_) return platform::Viewport{0, 0, width_, height_};
+  return window_->viewport();
+}
+
+bool KWindowGL::CreateOffscreenTarget() {
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  const char* suffix = hasExtension(extensions, "GL_ARB_framebuffer_object") ? ""
+                       : hasExtension(extensions, "GL_EXT_framebuffer_object") ? "EXT"
+                                                                                : nullptr;
+  if (!suffix) {
+    offscreenFailed_ = true;
+    return false;
+  }
+  FrameBufferFunctions* f = new FrameBufferFunctions{};
+  bool ok = fetch(window_, f->genFramebuffers, "glGenFramebuffers", suffix) &&
+            fetch(window_, f->deleteFramebuffers, "glDeleteFramebuffers", suffix) &&
+            fetch(window_, f->bindFramebuffer, "glBindFramebuffer", suffix) &&
+            fetch(window_, f->framebufferTexture2D, "glFramebufferTexture2D", suffix) &&
+            fetch(window_, f->genRenderbuffers, "glGenRenderbuffers", suffix) &&
+            fetch(window_, f->deleteRenderbuffers, "glDeleteRenderbuffers", suffix) &&
+            fetch(window_, f->bindRenderbuffer, "glBindRenderbuffer", suffix) &&
+            fetch(window_, f->renderbufferStorage, "glRenderbufferStorage", suffix) &&
+            fetch(window_, f->framebufferRenderbuffer, "glFramebufferRenderbuffer", suffix) &&
+            fetch(window_, f->checkFramebufferStatus, "glCheckFramebufferStatus", suffix);
+  if (!ok) {
+    delete f;
+    offscreenFailed_ = true;
+    return false;
+  }
+  delete fbo_;
+  fbo_ = f;
+  // A texture of the picture's size where the context takes any size, else the next powers of two.
+  const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  const bool anySize = hasExtension(extensions, "GL_ARB_texture_non_power_of_two") || (version && version[0] >= '2');
+  targetTextureWidth_ = width_;
+  targetTextureHeight_ = height_;
+  if (!anySize) {
+    targetTextureWidth_ = targetTextureHeight_ = 1;
+    while (targetTextureWidth_ < width_) targetTextureWidth_ *= 2;
+    while (targetTextureHeight_ < height_) targetTextureHeight_ *= 2;
+  }
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  GLuint texture = 0, frameBuffer = 0, depth = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, targetTextureWidth_, targetTextureHeight_, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+               nullptr);
+  KScreen::ForgetBoundTexture();
+  f->genFramebuffers(1, &frameBuffer);
+  f->bindFramebuffer(kFrameBuffer, frameBuffer);
+  f->framebufferTexture2D(kFrameBuffer, kColorAttachment0, GL_TEXTURE_2D, texture, 0);
+  if (wantDepthBuffer_) {
+    f->genRenderbuffers(1, &depth);
+    f->bindRenderbuffer(kRenderBuffer, depth);
+    f->renderbufferStorage(kRenderBuffer, kDepthComponent16, targetTextureWidth_, targetTextureHeight_);
+    f->framebufferRenderbuffer(kFrameBuffer, kDepthAttachment, kRenderBuffer, depth);
+  }
+  const bool complete = f->checkFramebufferStatus(kFrameBuffer) == kFrameBufferComplete && glGetError() == GL_NO_ERROR;
+  f->bindFramebuffer(kFrameBuffer, 0);
+  offscreen_ = false;
+  targetTexture_ = texture;
+  targetFrameBuffer_ = frameBuffer;
+  targetDepth_ = depth;
+  if (!complete) {
+    ReleaseOffscreenTarget();
+    offscreenFailed_ = true;
+    return false;
+  }
+  // The picture starts black, as a new window does.
+  f->bindFramebuffer(kFrameBuffer, frameBuffer);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | (depth ? GL_DEPTH_BUFFER_BIT : 0));
+  f->bindFramebuffer(kFrameBuffer, 0);
+  return true;
+}
+
+void KWindowGL::ReleaseOffscreenTarget() {
+  if (fbo_) {
+    if (offscreen_) fbo_->bindFramebuffer(kFrameBuffer, 0);
+    if (targetFrameBuffer_) fbo_->deleteFramebuffers(1, &targetFrameBuffer_);
+    if (targetDepth_) fbo_->deleteRenderbuffers(1, &targetDepth_);
+  }
+  if (targetTexture_) glDeleteTextures(1, &targetTexture_);
+  targetFrameBuffer_ = targetTexture_ = targetDepth_ = 0;
+  offscreen_ = false;
+  KScreen::ForgetBoundTexture();
+}
+
+void KWindowGL::UseOffscreenTarget(bool use) {
+  if (use == offscreen_ || !fbo_) return;
+  fbo_->bindFramebuffer(kFrameBuffer, use ? targetFrameBuffer_ : 0);
+  offscreen_ = use;
+}
+
+void KWindowGL::ComposeScaledFrame() {
+  int dw = 0, dh = 0;
+  window_->drawableSize(dw, dh);
+  const platform::Viewport vp = window_->viewport();
+  UseOffscreenTarget(false);
+  glDisable(GL_SCISSOR_TEST);
+  glViewport(0, 0, dw, dh);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, dw, 0, dh, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, targetTexture_);
+  // Sharp: every picture pixel a square of whole window pixels; smooth: filtered.
+  const GLint filter = smoothScaling_ ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glColor4f(1, 1, 1, 1);
+  const float u = float(width_) / float(targetTextureWidth_), v = float(height_) / float(targetTextureHeight_);
+  const float x1 = float(vp.x), y1 = float(vp.y), x2 = float(vp.x + vp.width), y2 = float(vp.y + vp.height);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2f(x1, y1);
+  glTexCoord2f(u, 0);
+  glVertex2f(x2, y1);
+  glTexCoord2f(u, v);
+  glVertex2f(x2, y2);
+  glTexCoord2f(0, v);
+  glVertex2f(x1, y2);
+  glEnd();
+  KScreen::ForgetBoundTexture();
+}
+
+bool KWindowGL::ReadPresentedWindow(std::vector<uint32_t>& pixels, int& width, int& height) {
+  if (!contextReady_ || !window_) return false;
+  const bool wasOffscreen = offscreen_;
+  if (wasOffscreen) ComposeScaledFrame();
+  window_->drawableSize(width, height);
+  pixels.assign(size_t(width) * size_t(height), 0);
+  glFinish();
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels.data());
+  for (uint32_t& p : pixels) p |= 0xFF000000u;
+  const bool ok = glGetError() == GL_NO_ERROR;
+  if (wasOffscreen) {
+    UseOffscreenTarget(true);
+    SetDefaultWorldView();
+  }
+  return ok;
 }
 
 void KWindowGL::SetDefaultWorldView() { SetWorldView(0, 0, 0, 1.0f, false); }
@@ -250,7 +452,15 @@ void KWindowGL::FlipBackBuffer(bool waitWhileInactive, bool resetView) {
     SetDefaultWorldView();
     DrawGammaCover();
   }
+  const bool composed = offscreen_;
+  if (composed) ComposeScaledFrame();
   window_->swapBuffers();
+  if (composed) {
+    // The next frame draws into the picture again (it keeps what was drawn, as a back buffer
+    // that is not cleared would).
+    UseOffscreenTarget(true);
+    if (!resetView) ApplyViewport();
+  }
   // Where the swap cannot wait for the display (no swap control, or a display without a
   // refresh such as Xvfb), the present waits for the next refresh tick instead.
   if (verticalSync) pacer_.wait(window_->refreshRate());
@@ -368,10 +578,10 @@ void KWindowGL::DrawGammaCover() {
 bool KWindowGL::ReadBackBuffer(int x, int y, int width, int height, uint32_t* pixels) {
   if (!contextReady_ || !window_ || width <= 0 || height <= 0) return false;
   glFinish();
-  glReadBuffer(GL_BACK);
+  glReadBuffer(offscreen_ ? kColorAttachment0 : GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-  platform::Viewport vp = window_->viewport();
+  platform::Viewport vp = RenderViewport();
   if (vp.width == width_ && vp.height == height_) {
     glReadPixels(vp.x + x, vp.y + y, width, height, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
   } else {
@@ -450,7 +660,7 @@ bool KWindowGL::SaveScreenshot(const char* path, int format, int width, int heig
 
 void KWindowGL::SetClipRect(int x1, int y1, int x2, int y2) {
   if (!contextReady_ || !window_) return;
-  platform::Viewport vp = window_->viewport();
+  platform::Viewport vp = RenderViewport();
   // Screen pixels, y down, to the drawable's pixels, y up.
   auto sx = [&](int x) { return vp.x + int(int64_t(x) * vp.width / std::max<int>(width_, 1)); };
   auto sy = [&](int y) { return vp.y + int(int64_t(height_ - y) * vp.height / std::max<int>(height_, 1)); };

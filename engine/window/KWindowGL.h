@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/window.h"
 #include "window/KWindow.h"
@@ -51,6 +52,12 @@ class KWindowGL : public KWindow {
   // Reads a rectangle of the frame being drawn (screen pixels, rows from the bottom up) as
   // 0xAARRGGBB words; false without a context.
   bool ReadBackBuffer(int x, int y, int width, int height, uint32_t* pixels);
+  // Whether frames are drawn into an offscreen picture of the window's logical size and scaled
+  // into the window at the present (the window is another size and the context can).
+  bool DrawsOffscreen() const { return offscreen_; }
+  // The whole window as the next present shows it, bars included (0xAARRGGBB, rows from the
+  // bottom up, drawable size); the frame being drawn stays as it is.
+  bool ReadPresentedWindow(std::vector<uint32_t>& pixels, int& width, int& height);
 
   // The title of the window that probes for hardware acceleration.
   static const char* const kEngineBanner;
@@ -62,6 +69,13 @@ class KWindowGL : public KWindow {
   void DrawSoftwareCursor();
   void DrawGammaCover();
   void ApplyViewport();
+  // The offscreen picture: made when the window first needs it, bound while frames are drawn.
+  bool CreateOffscreenTarget();
+  void ReleaseOffscreenTarget();
+  void UseOffscreenTarget(bool use);
+  // Draws the offscreen picture scaled into the window's default frame buffer.
+  void ComposeScaledFrame();
+  platform::Viewport RenderViewport() const;
 
   bool swapControl_ = false;
   int swapInterval_ = -1;
@@ -72,5 +86,10 @@ class KWindowGL : public KWindow {
   bool inPaint_ = false;
   float clearColor_[4] = {0, 0, 0, 0};
   unsigned cursorTexture_ = 0;
+  bool offscreen_ = false;        // the offscreen picture is bound for drawing
+  bool offscreenFailed_ = false;  // the context has no frame buffer objects: scale by viewport
+  unsigned targetFrameBuffer_ = 0, targetTexture_ = 0, targetDepth_ = 0;
+  int targetTextureWidth_ = 0, targetTextureHeight_ = 0;
+  struct FrameBufferFunctions* fbo_ = nullptr;
   platform::VBlankPacer pacer_;
 };

@@ -7,6 +7,7 @@
 #include "career/world.h"
 #include "sound/KSound.h"
 #include "tools/KTools.h"
+#include "screens/options.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
 #include "ui/session.h"
@@ -14,18 +15,24 @@
 
 namespace {
 
+// The OPTIONS button's hover image in "mainmenu.jpg".
+constexpr int kOptionsHoverX = 240, kOptionsHoverY = 646;
+
 void enterMainMenu() {
   gameInProgress = 0;
   if (musicPlayer && musicPlayer->LoadStream(KTools::GetDataPath(kThemeMusicFile))) musicPlayer->PlayStream(false);
   KSound::SetMasterVolumes(kGameMusicMaster, kGameSoundMaster);
   hotspotCount = 5;
   readLayoutFile(1);
+  // The options, below the four buttons of the layout file.
+  setHotspot(5, kOptionsHoverX, kOptionsHoverY, 240, 46, 280, 464, 1, 1, kBackgroundSlot);
+  hotspotCount = 6;
 }
 
 void drawMainMenu() {
   drawSlotFrame(kBackgroundSlot, 0, 0, 1);
-  static const int helpText[5] = {0, 406, 408, 409, 410};
-  if (hovered >= 1 && hovered <= 4) drawTextCentred(uiText(helpText[hovered]), 0, 800, 570);
+  static const int helpText[6] = {0, 406, 408, 409, 410, 579};
+  if (hovered >= 1 && hovered <= 5) drawTextCentred(uiText(helpText[hovered]), 0, 800, 570);
   drawText(uiText(411), 5, 545);
   char version[32];
   std::snprintf(version, sizeof version, "Version %s", kVersionText);
@@ -35,7 +42,7 @@ void drawMainMenu() {
 }
 
 void inputMainMenu() {
-  if (!mouseDown || hovered < 1 || hovered > 4) return;
+  if (!mouseDown || hovered < 1 || hovered > 5) return;
   const int button = hovered;
   waitMouseRelease();
   playSound(kSoundClick);
@@ -51,6 +58,9 @@ void inputMainMenu() {
       quickStart();
       selectedBoxer = -1;
       switchScreen(kBoxerScreen);
+      break;
+    case 5:
+      openOptionsScreen(kMainMenuScreen);
       break;
     default: quitFlag = 1; break;
   }

@@ -9,6 +9,7 @@
 #include "career/generation.h"
 #include "career/world.h"
 #include "saves/savegame.h"
+#include "screens/options.h"
 #include "screens/statushelp.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
@@ -45,15 +46,17 @@ void fitDescription(const char* description, char* out, int size) {
 
 void enterLoadSave() {
   for (int i = 0; i < 3; ++i) setHotspot(7 + i, 318, 33 * i, 158, 32, 375, 360 + 33 * i, 1, 1, 16);
+  // OPTIONS, below the three.
+  setHotspot(10, 318, 99, 158, 32, 375, 459, 1, 1, 16);
   listSlots();
   if (rememberedState != kMainMenuScreen) setTabBarHotspots();
-  hotspotCount = 10;
+  hotspotCount = 11;
 }
 
 void drawLoadSave() {
   drawPictureRect(kMenuSlot, 0, 0, 800, 600, 0, 0, 1);
   drawPictureRect(kLoadSaveSlot, 0, 0, 300, 400, 250, 100, 1);
-  for (int i = 7; i <= 9; ++i) {
+  for (int i = 7; i <= 10; ++i) {
     const Hotspot& h = hotspots[i];
     drawPictureRect(kLoadSaveSlot, h.srcX, h.srcY, h.width, h.height, h.x, h.y, 3, 0, 1, 0.8f);
   }
@@ -69,11 +72,18 @@ void drawLoadSave() {
     fillRect(264, top + 1, 536, top + 19, 1, 0, 0, 0.2f);
   }
   drawStatusAndHelp();
+  if (hovered == 10) helpLine(589, 550);
   drawHoverHighlight();
 }
 
 void inputLoadSave() {
   if (!mouseDown) return;
+  if (hovered == 10) {
+    playSound(kSoundClick);
+    waitMouseRelease();
+    openOptionsScreen(kLoadSaveScreen);
+    return;
+  }
   if (hovered >= 7 && hovered <= 9) {
     const int button = hovered;
     playSound(kSoundClick);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "career/generation.h"
@@ -12,8 +13,10 @@
 #include "graphics/KGraphicFactory.h"
 #include "mesh/KModel.h"
 #include "mesh/KModelFactory.h"
+#include "saves/options.h"
 #include "saves/preferences.h"
 #include "screens/menus.h"
+#include "screens/options.h"
 #include "shell/datafolder.h"
 #include "shell/dispatch.h"
 #include "sound/KSound.h"
@@ -199,7 +202,12 @@ static void findInstalledData() {
 bool startLauncher() {
   KTools::InitPaths();
   findInstalledData();
+  // A first run (no preferences yet) speaks the desktop's language.
+  const bool firstRun = !regularFileExists(userFile("prefs"));
   loadPreferences();
+  loadOptions();
+  if (firstRun) preferences.language = int16_t(languageFromLocale());
+  applySoundOptions();
   userFolder();
   preferences.started = 1;
   KInput::HideCursor();
@@ -240,7 +248,7 @@ bool launcherFrame() {
 }
 
 bool closeLauncher() {
-  if (preferences.tutorialShown == 0) {
+  if (preferences.tutorialShown == 0 || gameOptions.tutorialAtStart) {
     preferences.tutorialShown = 1;
     tutorialOn = 1;
     tutorialStep = 0;
@@ -256,6 +264,8 @@ bool closeLauncher() {
 }
 
 bool openGameWindow() {
+  loadOptions();
+  applySoundOptions();
   installScreens();
   setCareerSoundHook(careerSound);
   gameWindow = KTools::CreateWindow(preferences.useDirectX ? 0 : 1, 1);
@@ -263,6 +273,7 @@ bool openGameWindow() {
     destroyWindow();
     return false;
   }
+  applyDisplayOptions(false);
   if (!gameWindow->CreateGameWindow(800, 600, 32, preferences.windowed != 0, windowTitle)) {
     destroyWindow();
     return false;
@@ -271,7 +282,7 @@ bool openGameWindow() {
   largeFont = makeFont("data\\gfx\\font2.png", digitFontTable, 5.0f);
   loadingScreen();
   generateWorld();
-  loadTextTable(preferences.language);
+  loadTextTable(currentLanguage());
   switchScreen(kMainMenuScreen);
   loadPointers();
   KInput::HideCursor();
@@ -305,7 +316,13 @@ bool mainFrame() {
     preferences.windowed = preferences.windowed ? 0 : 1;
     gameWindow->SetFullScreen(preferences.windowed == 0);
   }
-  if (KInput::IsKeyDown(K_VK_ESCAPE)) {
+  // One poll of Escape a frame: a poll takes the key's pending press.
+  const bool escape = KInput::IsKeyDown(K_VK_ESCAPE);
+  if (escape && screenState == kOptionsScreen) {
+    // The options go back where they were opened from.
+    waitKeyRelease(K_VK_ESCAPE);
+    switchScreen(optionsReturnState);
+  } else if (escape) {
     const int s = screenState;
     if ((s >= kBoxerScreen && s <= kSearchScreen) || s == kMonthScreen || s == kLoadSaveScreen) {
       waitKeyRelease(K_VK_ESCAPE);
@@ -348,6 +365,7 @@ bool mainFrame() {
 }
 
 void shutdown() {
+  rememberWindowSize();
   delete smallFont;
   delete largeFont;
   smallFont = largeFont = nullptr;
@@ -370,6 +388,37 @@ void requestScreenshot(const char* path) {
 }
 
 bool lastScreenshotSaved() { return screenshotSaved; }
+
+bool readCommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i];
+    if (std::strcmp(a, "--language") == 0 && i + 1 < argc) {
+      const int language = languageFromName(argv[++i]);
+      if (language < 0) {
+        std::fprintf(stderr, "brawnmoor: unknown language '%s' (eng, ger, fre or spa)\n", argv[i]);
+        continue;
+      }
+      setLanguageOverride(language);
+    } else if (std::strncmp(a, "--language=", 11) == 0 && languageFromName(a + 11) >= 0) {
+      setLanguageOverride(languageFromName(a + 11));
+    } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+      std::printf("Usage: brawnmoor [--language eng|ger|fre|spa]\n"
+                  "  --language  the language of this run (the OPTIONS screen sets it for good)\n");
+      return false;
+    } else if (std::strcmp(a, "--version") == 0) {
+      std::printf("Brawnmoor %s\n", kVersionText);
+      return false;
+    } else {
+      std::fprintf(stderr, "brawnmoor: unknown argument '%s' (try --help)\n", a);
+    }
+  }
+  return true;
+}
+
+int run(int argc, char** argv) {
+  if (!readCommandLine(argc, argv)) return 0;
+  return run();
+}
 
 int run() {
   if (!startLauncher()) {

@@ -34,5 +34,10 @@ bool lastScreenshotSaved();
 
 // The whole program; returns 0.
 int run();
+// The same after reading the command line ("--language eng|ger|fre|spa" for this run only,
+// "--help", "--version"); false from readCommandLine when the program is to end at once.
+int run(int argc, char** argv);
+bool readCommandLine(int argc, char** argv);
+
 
 }  // namespace app

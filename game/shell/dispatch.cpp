@@ -10,6 +10,7 @@
 #include "screens/menus.h"
 #include "screens/messagewindow.h"
 #include "screens/month.h"
+#include "screens/options.h"
 #include "screens/rankings.h"
 #include "screens/search.h"
 #include "screens/tutorialpanel.h"
@@ -25,6 +26,7 @@ void installScreens() {
   installMainMenu();
   installNewManagerScreen();
   installSaveLoadScreen();
+  installOptionsScreen();
   installBoxerScreen();
   installFinancesScreen();
   installRankingsScreen();

@@ -1,4 +1,4 @@
 // The game program.
 #include "shell/app.h"
 
-int main() { return app::run(); }
+int main(int argc, char** argv) { return app::run(argc, argv); }

@@ -18,5 +18,6 @@ enum ScreenState : int16_t {
   kResultScreen = 10,
   kMonthScreen = 11,
   kLoadSaveScreen = 12,
+  kOptionsScreen = 13,  // the player's options: language, volumes, display, tutorial, renderer
 };
-constexpr int kScreenStateCount = 13;  // 0 unused, 1..12
+constexpr int kScreenStateCount = 14;  // 0 unused, 1..13

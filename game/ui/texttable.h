@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-constexpr int kTextCount = 559;     // entries 0..558
+constexpr int kTextCount = 594;     // entries 0..593 (559.. the options screen)
 constexpr int kTextSize = 128;      // 127 characters and the terminator
 constexpr int kLanguageCount = 4;   // 0 "Eng", 1 "Ger", 2 "Fre", 3 "Spa"
 

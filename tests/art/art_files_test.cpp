@@ -138,7 +138,8 @@ const std::vector<std::string> kNamed = {
     "menu.jpg", "create.jpg", "PANLEFT01.jpg", "PANRIGHT02.jpg", "SKILLPOINT.png", "STAR.tga",
     "CALENDAR.jpg", "tutorial.jpg", "ringback.jpg", "PANRIGHT01.jpg", "RANKS.jpg", "STARLET.jpg",
     "FIGHT.jpg", "DOWN.png", "LOADSAVE.jpg", "text-only.png", "BOXERS.png", "random01.jpg",
-    "random02.jpg", "random03.jpg", "random04.jpg", "VICTORY.jpg", "LOST.jpg", "DRAW.jpg"};
+    "random02.jpg", "random03.jpg", "random04.jpg", "VICTORY.jpg", "LOST.jpg", "DRAW.jpg",
+    "OPTIONS.png"};
 
 struct Rect {
   std::string picture;
@@ -177,7 +178,18 @@ std::vector<Rect> fixedRegions() {
   for (int k = 0; k < 6; ++k) r.push_back({"menu.jpg", 800, 33 * k, 199, 33});
   for (int i = 0; i < 4; ++i) r.push_back({"menu.jpg", 920, 338 + 30 * i, 101, 26});
   for (int c = 1; c <= 3; ++c) r.push_back({"menu.jpg", 0, 621 + 55 * c, 322, 54});
-  for (int i = 0; i < 3; ++i) r.push_back({"LOADSAVE.jpg", 318, 33 * i, 158, 32});
+  for (int i = 0; i < 4; ++i) r.push_back({"LOADSAVE.jpg", 318, 33 * i, 158, 32});
+  // The options screen and its buttons on the main menu and the save/load panel.
+  r.push_back({"mainmenu.jpg", 240, 646, 240, 46});
+  r.push_back({"OPTIONS.png", 0, 0, 800, 600});
+  for (int i = 0; i < 4; ++i) {
+    r.push_back({"OPTIONS.png", 90 * i, 600, 90, 26});
+    r.push_back({"OPTIONS.png", 120 * i, 630, 120, 26});
+  }
+  r.push_back({"OPTIONS.png", 480, 630, 96, 24});
+  r.push_back({"OPTIONS.png", 0, 660, 480, 14});
+  r.push_back({"OPTIONS.png", 480, 656, 24, 22});
+  r.push_back({"OPTIONS.png", 0, 684, 320, 34});
   for (int n = 1; n <= 3; ++n) r.push_back({"window" + std::to_string(n) + ".png", 0, 0, 256, 256});
   return r;
 }
@@ -354,6 +366,32 @@ TEST(ArtFiles, TabHoverImagesDifferFromTheTabBar) {
   ASSERT_GT(img.w, 0);
   for (int i = 0; i < 6; ++i)
     EXPECT_GT(difference(img, 75 * i, 600, img, 25 + 75 * i, 19, 76, 75), 10.0) << "tab " << i + 1;
+}
+
+TEST(ArtFiles, OptionsButtonsShowTheirHoverAndTheirChoice) {
+  // The OPTIONS buttons: the hover image differs from the button the picture shows.
+  const Image& menu = load("mainmenu.jpg");
+  ASSERT_GT(menu.w, 0);
+  EXPECT_GT(difference(menu, 240, 646, menu, 280, 464, 240, 46), 10.0) << "main menu";
+  const Image& panel = load("LOADSAVE.jpg");
+  ASSERT_GT(panel.w, 0);
+  EXPECT_GT(difference(panel, 318, 99, panel, 125, 359, 158, 32), 10.0) << "save/load";
+  // The options screen's images: each state of a choice button differs from the others, the
+  // bar's fill from the bar, and everything below the screen stands on a transparent ground.
+  const Image& img = load("OPTIONS.png");
+  ASSERT_GT(img.w, 0);
+  for (int w : {90, 120}) {
+    const int y = w == 90 ? 600 : 630;
+    for (int a = 0; a < 4; ++a)
+      for (int b = a + 1; b < 4; ++b)
+        EXPECT_GT(difference(img, w * a, y, img, w * b, y, w, 26), 6.0) << w << ": " << a << " and " << b;
+    EXPECT_EQ(img.at(w == 90 ? 4 * w + 2 : 700, y + 13)[3], 0) << "beside the buttons";
+    EXPECT_EQ(img.at(w / 2, y + 13)[3], 255) << "inside a button";
+  }
+  EXPECT_GT(difference(img, 0, 660, img, 240, 660, 240, 14), 30.0);
+  EXPECT_GT(difference(img, 0, 684, img, 160, 684, 160, 34), 6.0);
+  EXPECT_EQ(img.at(700, 700)[3], 0);
+  EXPECT_EQ(img.at(400, 300)[3], 255);
 }
 
 TEST(ArtFiles, LauncherHoverShowsMoreThanTheAlwaysDrawnImages) {

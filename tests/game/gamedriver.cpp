@@ -9,7 +9,11 @@
 #include "career/world.h"
 #include "graphics/KGraphic.h"
 #include "graphics/KGraphicFactory.h"
+#include "image/KImage.h"
+#include "platform/scaler.h"
+#include "saves/options.h"
 #include "saves/preferences.h"
+#include "window/KWindowGL.h"
 #include "shell/app.h"
 #include "tools/KTools.h"
 #include "ui/hotspots.h"
@@ -65,6 +69,85 @@ bool GameDriver::bootGame(bool openGL) {
   return running_;
 }
 
+bool GameDriver::bootGameInWindow(bool openGL, int width, int height, bool smooth) {
+  gameOptions = GameOptions{};
+  gameOptions.windowSize = kWindowSizeFree;
+  gameOptions.windowWidth = width;
+  gameOptions.windowHeight = height;
+  gameOptions.smoothScaling = smooth;
+  userFolder();
+  saveOptions();
+  return bootGame(openGL);
+}
+
+void GameDriver::toWindow(int x, int y, int& wx, int& wy) {
+  wx = x;
+  wy = y;
+  if (!gameWindow) return;
+  const int lw = gameWindow->GetWidth(), lh = gameWindow->GetHeight();
+  int cw = lw, ch = lh;
+  gameWindow->GetClientSize(cw, ch);
+  if (cw == lw && ch == lh) return;
+  const platform::PictureRect r = platform::fitPicture(
+      lw, lh, cw, ch, gameWindow->GetSmoothScaling() ? platform::Scaling::Smooth : platform::Scaling::Sharp);
+  wx = r.x + int((int64_t(x) * 2 + 1) * r.width / (2 * lw));
+  wy = r.y + int((int64_t(y) * 2 + 1) * r.height / (2 * lh));
+}
+
+void GameDriver::pushMotion(int wx, int wy) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.windowID = windowId();
+  e.motion.x = wx;
+  e.motion.y = wy;
+  push(e);
+}
+
+void GameDriver::moveInWindow(int wx, int wy) {
+  pushMotion(wx, wy);
+  frame(2);
+}
+
+void GameDriver::clickInWindow(int wx, int wy) {
+  moveInWindow(wx, wy);
+  pushButton(true, wx, wy);
+  frame();
+  pushButton(false, wx, wy);
+  frame();
+  frame();
+}
+
+bool GameDriver::windowPixels(std::vector<uint32_t>& px, int& width, int& height) {
+  if (!gameWindow) return false;
+  frame();
+  if (openGL_) {
+    std::vector<uint32_t> up;
+    if (!static_cast<KWindowGL*>(gameWindow)->ReadPresentedWindow(up, width, height)) return false;
+    px.resize(up.size());
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        px[size_t(y) * size_t(width) + size_t(x)] = up[size_t(height - 1 - y) * size_t(width) + size_t(x)] & 0xFFFFFF;
+    return true;
+  }
+  if (!gameWindow->GetWindowHandle()->readWindow(px, width, height)) return false;
+  for (uint32_t& p : px) p &= 0xFFFFFF;
+  return true;
+}
+
+void GameDriver::keepWindowScreenshot(const std::string& name) {
+  const char* dir = std::getenv("BRAWNMOOR_SCREENS_DIR");
+  if (!dir || !*dir) return;
+  std::vector<uint32_t> px;
+  int w = 0, h = 0;
+  if (!windowPixels(px, w, h)) return;
+  // The engine's image writer takes B, G, R, A bytes, rows from the bottom up.
+  std::vector<uint32_t> up(px.size());
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) up[size_t(h - 1 - y) * size_t(w) + size_t(x)] = px[size_t(y) * size_t(w) + size_t(x)] | 0xFF000000u;
+  const std::string path = std::string(dir) + "/" + name + ".png";
+  KImage::SaveImage(reinterpret_cast<const uint8_t*>(up.data()), w, h, path.c_str(), K_IMAGE_PNG);
+}
+
 bool GameDriver::frame(int count) {
   for (int i = 0; i < count && running_; ++i) {
     fakeMicros += step_ * 1000;
@@ -87,36 +170,35 @@ uint32_t GameDriver::windowId() { return gameWindow ? gameWindow->GetWindowHandl
 void GameDriver::push(SDL_Event& e) { SDL_PushEvent(&e); }
 
 void GameDriver::move(int x, int y) {
-  SDL_Event e{};
-  e.type = SDL_MOUSEMOTION;
-  e.motion.windowID = windowId();
-  e.motion.x = x;
-  e.motion.y = y;
-  push(e);
+  int wx, wy;
+  toWindow(x, y, wx, wy);
+  pushMotion(wx, wy);
   frame(2);  // the message is dispatched at the end of the first frame, seen by the second
 }
 
-static SDL_Event buttonEvent(uint32_t id, bool down, int x, int y) {
+void GameDriver::pushButton(bool down, int wx, int wy) {
   SDL_Event e{};
   e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.windowID = id;
+  e.button.windowID = windowId();
   e.button.button = SDL_BUTTON_LEFT;
   e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.button.clicks = 1;
-  e.button.x = x;
-  e.button.y = y;
-  return e;
+  e.button.x = wx;
+  e.button.y = wy;
+  push(e);
 }
 
 void GameDriver::press(int x, int y) {
-  SDL_Event e = buttonEvent(windowId(), true, x, y);
-  push(e);
+  int wx, wy;
+  toWindow(x, y, wx, wy);
+  pushButton(true, wx, wy);
   frame();
 }
 
 void GameDriver::release(int x, int y) {
-  SDL_Event e = buttonEvent(windowId(), false, x, y);
-  push(e);
+  int wx, wy;
+  toWindow(x, y, wx, wy);
+  pushButton(false, wx, wy);
   frame();
 }
 
@@ -174,9 +256,10 @@ void GameDriver::tap(SDL_Scancode scancode, SDL_Keycode sym) {
 
 void GameDriver::quickClick(int x, int y) {
   move(x, y);
-  SDL_Event down = buttonEvent(windowId(), true, x, y), up = buttonEvent(windowId(), false, x, y);
-  push(down);
-  push(up);
+  int wx, wy;
+  toWindow(x, y, wx, wy);
+  pushButton(true, wx, wy);
+  pushButton(false, wx, wy);
   frame(4);
 }
 

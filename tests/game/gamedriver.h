@@ -24,6 +24,19 @@ class GameDriver {
   // loading screen, world, texts, main menu.
   bool bootGame(bool openGL);
 
+  // The same in a window of width x height (the player's free size), the picture scaled into it
+  // sharp or smooth; input given in picture coordinates is placed in the window accordingly.
+  bool bootGameInWindow(bool openGL, int width, int height, bool smooth);
+  // Where a point of the 800 x 600 picture lies in the window (the centre of that pixel).
+  void toWindow(int x, int y, int& wx, int& wy);
+  // Input in window coordinates, as the system gives it (for clicks on the bars).
+  void moveInWindow(int wx, int wy);
+  void clickInWindow(int wx, int wy);
+  // The whole window as shown (bars included), rows from the top; false when it cannot be read.
+  bool windowPixels(std::vector<uint32_t>& pixels, int& width, int& height);
+  // When BRAWNMOOR_SCREENS_DIR is set, saves the whole window as shown there as <name>.png.
+  void keepWindowScreenshot(const std::string& name);
+
   // From the main menu after boot: the QUICK START button; true on the boxer screen.
   bool quickStart();
 
@@ -73,6 +86,8 @@ class GameDriver {
   uint32_t windowId();
   void pushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym);
   void pushText(char c);
+  void pushMotion(int wx, int wy);
+  void pushButton(bool down, int wx, int wy);
 
   TempDir home_;
   uint64_t step_ = 16;

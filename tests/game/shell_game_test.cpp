@@ -133,8 +133,8 @@ class Game : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(Game, LoadingEndsOnTheMainMenuWithTextsAndPictures) {
-  EXPECT_EQ(hotspotCount, 5);
-  for (int i = 1; i <= 4; ++i) EXPECT_GE(hotspots[i].state, 0) << i;
+  EXPECT_EQ(hotspotCount, 6);  // the layout file's four buttons and OPTIONS below them
+  for (int i = 1; i <= 5; ++i) EXPECT_GE(hotspots[i].state, 0) << i;
   EXPECT_STRNE(uiText(406), "");
   for (int slot : {0, 1, 3, 4, 5, 6, 7, 8, 9, 11, 12, 14, 15, 16, 17, 18, 21, 23, 24, 25, 26, 27})
     EXPECT_NE(slotPicture(slot), nullptr) << "slot " << slot;
@@ -220,7 +220,7 @@ TEST_P(Game, EscapeOpensTheSaveMenuAndReturns) {
   ASSERT_EQ(screenState, kFinancesScreen);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   EXPECT_EQ(screenState, kLoadSaveScreen);
-  EXPECT_EQ(hotspotCount, 10);
+  EXPECT_EQ(hotspotCount, 11);  // the tabs, LOAD, SAVE, MAIN MENU and OPTIONS
   EXPECT_GE(hotspots[1].state, 1);  // the tabs are there
   // Tab 6 on the menu itself keeps the screen Escape goes back to.
   d.clickHotspot(6);
@@ -297,7 +297,7 @@ TEST_P(Game, EscapeOnTheMainMenusLoadScreenReturnsToTheMainMenu) {
   ASSERT_EQ(screenState, kLoadSaveScreen);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);
   EXPECT_EQ(screenState, kMainMenuScreen);
-  EXPECT_EQ(hotspotCount, 5);
+  EXPECT_EQ(hotspotCount, 6);
   EXPECT_EQ(inGameMenu, 0);
   EXPECT_EQ(gameInProgress, 0);
   d.key(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE);

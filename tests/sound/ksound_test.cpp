@@ -31,9 +31,11 @@ class KSoundShort : public ::testing::Test {
     boxes.clear();
     KTools::SetMessageBoxHandler(captureBox);
     KSound::SetMasterVolumes(100, 100);
+    KSound::SetPlayerVolumes(100, 100);
   }
   void TearDown() override {
     KSound::SetMasterVolumes(100, 100);
+    KSound::SetPlayerVolumes(100, 100);
     KTools::SetMessageBoxHandler(nullptr);
     EXPECT_EQ(KSound::Device(), nullptr) << "every KSound of the test is gone";
   }
@@ -117,6 +119,37 @@ TEST_F(KSoundShort, PlayAppliesTheCurrentMasterLevel) {
   KSound::SetMasterVolumes(99, 80);  // the game's fixed levels
   s.Play();
   EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(80));
+}
+
+TEST_F(KSoundShort, ThePlayersLevelsScaleTheMastersTheGameSets) {
+  KSound s;
+  ASSERT_TRUE(s.LoadFromMemory(WaveTone().data(), WaveTone().size(), false));
+  KSound::SetMasterVolumes(99, 80);
+  // At the player's full level nothing changes.
+  s.Play();
+  EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(80));
+  // Half: the game's 80 becomes 40, its own volume 50 of that 20.
+  KSound::SetPlayerVolumes(-1, 50);
+  EXPECT_EQ(KSound::GetSoundPlayerVolume(), 50);
+  EXPECT_EQ(KSound::GetMusicPlayerVolume(), 100);
+  s.Play();
+  EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(40));
+  s.SetVolume(50);
+  EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(20));
+  // The screens setting their masters again keep the player's level.
+  KSound::SetMasterVolumes(99, 80);
+  s.SetVolume(100);
+  EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(40));
+  // Music is not the sounds' business; 0 is silent; above 100 counts as 100.
+  KSound::SetPlayerVolumes(0, -1);
+  s.SetVolume(100);
+  EXPECT_EQ(VoiceVolume(s, 0), KSound::VolumeTable(40));
+  KSound::SetPlayerVolumes(-1, 0);
+  s.Play();
+  EXPECT_EQ(VoiceVolume(s, 0), -10000);
+  KSound::SetPlayerVolumes(250, 250);
+  EXPECT_EQ(KSound::GetSoundPlayerVolume(), 100);
+  EXPECT_EQ(KSound::GetMusicPlayerVolume(), 100);
 }
 
 TEST_F(KSoundShort, SetPanMapsThroughThePanTable) {

@@ -127,7 +127,7 @@ TEST_F(TextTableTest, NumbersOutsideTheTableGiveAnEmptyText) {
   writeLanguages(section(0, "Zero"));
   loadTextTable(0);
   EXPECT_STREQ(uiText(-1), "");
-  EXPECT_STREQ(uiText(559), "");
+  EXPECT_STREQ(uiText(kTextCount), "");
 }
 
 // The shipped file, read as the game reads it.

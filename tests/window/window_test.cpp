@@ -824,19 +824,28 @@ TEST(SoftwareWindow, LostSurfaceIsRestoredOrTheRendererRebuilt) {
 
 class FullScreenActivation : public ::testing::TestWithParam<bool> {};
 
-TEST_P(FullScreenActivation, GivesBackAndTakesTheDisplayMode) {
+TEST_P(FullScreenActivation, CoversTheDesktopWithoutChangingItsMode) {
+  SDL_DisplayMode before{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &before), 0);
   KWindow* w = KTools::CreateWindow(GetParam() ? 1 : 0, 0);
   ASSERT_TRUE(w->CreateGameWindow(kW, kH, 32, false, "full screen"));
   SDL_Window* sdl = SDL_GetWindowFromID(w->GetWindowHandle()->id());
-  ASSERT_TRUE(SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN);
+  ASSERT_EQ(SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
+  SDL_DisplayMode now{};
+  ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &now), 0);
+  EXPECT_EQ(now.w, before.w);
+  EXPECT_EQ(now.h, before.h);
+  EXPECT_EQ(w->GetWidth(), kW);  // the game still draws its own size
   for (int i = 0; i < 60; ++i) w->ProcessEvents();
+  // Another program in front takes nothing away: the window stays full screen.
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
   e.window.windowID = w->GetWindowHandle()->id();
   e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
   SDL_PushEvent(&e);
   for (int i = 0; i < 10; ++i) w->ProcessEvents();
-  EXPECT_FALSE(SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_TRUE(SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN);
+  EXPECT_FALSE(SDL_GetWindowFlags(sdl) & SDL_WINDOW_MINIMIZED);
   e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
   SDL_PushEvent(&e);
   for (int i = 0; i < 10; ++i) w->ProcessEvents();

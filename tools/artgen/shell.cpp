@@ -954,10 +954,10 @@ void makeLoadSave() {
   cairo_stroke(cr);
   tabIcon(cr, 5, 62, 309, 40, pal::goldLit);
   cairo_restore(cr);
-  static const char* b[3] = {"LOAD", "SAVE", "MAIN MENU"};
-  for (int i = 0; i < 3; ++i) {
+  static const char* b[4] = {"LOAD", "SAVE", "MAIN MENU", "OPTIONS"};
+  for (int i = 0; i < 4; ++i) {
     copyRect(c, c, 125, 260 + 33 * i, 158, 32, 318, 33 * i);
-    button(c, 318, 33 * i, 158, 32, b[i], i == 2 ? Btn::Dark : Btn::Red, true, 13);
+    button(c, 318, 33 * i, 158, 32, b[i], i == 2 ? Btn::Dark : i == 3 ? Btn::Blue : Btn::Red, true, 13);
   }
   // Selection bar.
   cairo_save(cr);
@@ -973,7 +973,7 @@ void makeLoadSave() {
   addPicture("LOADSAVE.jpg", 512, 512, "the save/load panel with its slot list, the three buttons and the selection bar",
              "save/load menu (screen 12)");
   addRegion("LOADSAVE.jpg", "panel", 0, 0, 300, 400, "at (250, 100)");
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < 4; ++i)
     addRegion("LOADSAVE.jpg", string(b[i]) + " button", 318, 33 * i, 158, 32,
               "at (375, " + std::to_string(360 + 33 * i) + "), alpha 0.8; opaque when hovered");
   addRegion("LOADSAVE.jpg", "selection bar", 0, 405, 271, 20, "at (264, 149 + 20 s), alpha 0.8");
@@ -1005,24 +1005,27 @@ void makeMainMenu() {
   setColor(cr, pal::gold, 0.4);
   cairo_stroke(cr);
   // A plate behind the buttons.
-  panel(c, 250, 222, 300, 248, 94, true, hex(0x1A1C22));
-  static const char* labels[4] = {"NEW MANAGER", "LOAD GAME", "QUICK START", "QUIT"};
-  int hx[4] = {0, 240, 480, 0}, hy[4] = {600, 600, 600, 646};
-  for (int i = 0; i < 4; ++i) copyRect(c, c, 280, 240 + 56 * i, 240, 46, hx[i], hy[i]);
-  for (int i = 0; i < 4; ++i) {
-    button(c, 280, 240 + 56 * i, 240, 46, labels[i], i == 3 ? Btn::Dark : Btn::Red, false, 17);
-    button(c, hx[i], hy[i], 240, 46, labels[i], i == 3 ? Btn::Dark : Btn::Red, true, 17);
+  panel(c, 250, 222, 300, 308, 94, true, hex(0x1A1C22));
+  // The four buttons of the layout file, then OPTIONS below them (set by the screen itself).
+  static const char* labels[5] = {"NEW MANAGER", "LOAD GAME", "QUICK START", "QUIT", "OPTIONS"};
+  int hx[5] = {0, 240, 480, 0, 240}, hy[5] = {600, 600, 600, 646, 646};
+  for (int i = 0; i < 5; ++i) copyRect(c, c, 280, 240 + 56 * i, 240, 46, hx[i], hy[i]);
+  for (int i = 0; i < 5; ++i) {
+    const Btn style = i == 3 ? Btn::Dark : i == 4 ? Btn::Blue : Btn::Red;
+    button(c, 280, 240 + 56 * i, 240, 46, labels[i], style, false, 17);
+    button(c, hx[i], hy[i], 240, 46, labels[i], style, true, 17);
   }
-  cairo_rectangle(cr, 240, 646, 560, 46);
+  cairo_rectangle(cr, 480, 646, 320, 46);
   setColor(cr, hex(0x101114));
   cairo_fill(cr);
   dither(c, 0.012, 95);
   emit(c, "mainmenu.jpg");
-  addPicture("mainmenu.jpg", 800, 692, "the main menu: title, lit ring and the four buttons; their hover images below the screen",
+  addPicture("mainmenu.jpg", 800, 692, "the main menu: title, lit ring and the five buttons; their hover images below the screen",
              "main menu (screen 1), slot 0");
   for (int i = 0; i < 4; ++i)
     addRegion("mainmenu.jpg", string(labels[i]) + ", hover (layout GUI1 record " + std::to_string(i + 1) + ")",
               hx[i], hy[i], 240, 46, "at (280, " + std::to_string(240 + 56 * i) + ")");
+  addRegion("mainmenu.jpg", "OPTIONS, hover (hotspot 5, set by the screen)", hx[4], hy[4], 240, 46, "at (280, 464)");
 }
 
 // ---- new manager: create.jpg --------------------------------------------------------------------------------
@@ -1581,6 +1584,163 @@ void makeIcons() {
   }
 }
 
+// ---- options screen: OPTIONS.png ---------------------------------------------------------------
+// The background (arena, the panel with its rows, the band for the help lines) and, below the
+// screen, the images the screen draws over it with their alpha: the choice buttons in two widths
+// (normal, hovered, chosen, chosen and hovered), the volume steppers, the bar, its fill and its
+// knob, and the BACK button. Every caption is drawn at run time from the text table.
+constexpr int kRowTop = 112, kRowStep = 46, kRows = 8;
+
+void clearRect(Canvas& c, int x, int y, int w, int h) {
+  cairo_t* cr = c.cr();
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void bar(Canvas& c, double x, double y, double w, double h, bool fill) {
+  cairo_t* cr = c.cr();
+  cairo_save(cr);
+  roundRect(cr, x + 0.5, y + 0.5, w - 1, h - 1, h / 2 - 1);
+  if (fill) {
+    vGradient(cr, x, y, w, h, pal::goldLit, hex(0x9C7424));
+  } else {
+    vGradient(cr, x, y, w, h, hex(0x07080A), hex(0x1B1E24));
+  }
+  roundRect(cr, x + 0.5, y + 0.5, w - 1, h - 1, h / 2 - 1);
+  cairo_set_line_width(cr, 1);
+  if (fill) setColor(cr, hex(0x5A4010), 0.9);
+  else setColor(cr, pal::gold, 0.45);
+  cairo_stroke(cr);
+  if (fill) {  // a gloss along the top
+    cairo_move_to(cr, x + h / 2, y + 2.5);
+    cairo_line_to(cr, x + w - h / 2, y + 2.5);
+    setColor(cr, hex(0xFFF3C4), 0.5);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+void knob(Canvas& c, double x, double y, double w, double h, bool lit) {
+  cairo_t* cr = c.cr();
+  if (lit) glow(c, [&](cairo_t* g) { roundRect(g, x + 1, y + 1, w - 2, h - 2, 3); }, pal::goldLit, 0.8, 2);
+  cairo_save(cr);
+  roundRect(cr, x + 1.5, y + 1.5, w - 3, h - 3, 3);
+  vGradient(cr, x, y, w, h, lit ? hex(0xE0483A) : pal::redLit, lit ? hex(0xA32420) : pal::red);
+  roundRect(cr, x + 1.5, y + 1.5, w - 3, h - 3, 3);
+  setColor(cr, lit ? pal::goldLit : pal::gold);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  for (int i = -1; i <= 1; ++i) {  // grip lines
+    cairo_move_to(cr, x + 3.5, y + h / 2 + 3 * i + 0.5);
+    cairo_line_to(cr, x + w - 3.5, y + h / 2 + 3 * i + 0.5);
+  }
+  setColor(cr, hex(0x2A0808), 0.7);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void chips(Canvas& c, int y, int w) {
+  // Normal, hovered, chosen, chosen and hovered.
+  button(c, 0, y, w, 26, "", Btn::Dark, false);
+  button(c, w, y, w, 26, "", Btn::Dark, true);
+  button(c, 2 * w, y, w, 26, "", Btn::Red, false);
+  button(c, 3 * w, y, w, 26, "", Btn::Red, true);
+}
+
+void makeOptions() {
+  Canvas c(800, 720);
+  cairo_t* cr = c.cr();
+  arena(c, 0, 0, 800, 600, 400, 300, 301, 1.0);
+  beams(c, 400, 0, 0.30, 520, 0.05);
+  spotlight(cr, 400, 280, 360, 260, hex(0xFFD9A0), 0.06);
+  vignette(c, 0.6);
+  panel(c, 90, 56, 620, 474, 302, true, hex(0x1C1F26));
+  // The title's place, between two gold rules.
+  cairo_save(cr);
+  cairo_set_line_width(cr, 1);
+  for (int side = 0; side < 2; ++side) {
+    const double x0 = side ? 480 : 130, x1 = side ? 670 : 320;
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
+    cairo_pattern_add_color_stop_rgba(p, 0, pal::gold.r, pal::gold.g, pal::gold.b, side ? 0.8 : 0.0);
+    cairo_pattern_add_color_stop_rgba(p, 1, pal::gold.r, pal::gold.g, pal::gold.b, side ? 0.0 : 0.8);
+    cairo_set_source(cr, p);
+    cairo_move_to(cr, x0, 80.5);
+    cairo_line_to(cr, x1, 80.5);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(p);
+  }
+  starPath(cr, 400, 96, 5, 2.2);
+  setColor(cr, pal::gold, 0.8);
+  cairo_fill(cr);
+  // The rows: a dark field behind each label, faint rules between the rows.
+  for (int r = 0; r < kRows; ++r) {
+    const int top = kRowTop + kRowStep * r;
+    field(c, 112, top, 178, 26);
+    if (r > 0) {
+      cairo_move_to(cr, 112, top - 10.5);
+      cairo_line_to(cr, 688, top - 10.5);
+      setColor(cr, pal::gold, 0.16);
+      cairo_set_line_width(cr, 1);
+      cairo_stroke(cr);
+    }
+  }
+  // The help band at the bottom, as on the main menu.
+  cairo_rectangle(cr, 0, 536, 800, 64);
+  vGradient(cr, 0, 536, 800, 64, hex(0x060708), hex(0x0B0C0E), 0.85);
+  cairo_move_to(cr, 0, 536.5);
+  cairo_line_to(cr, 800, 536.5);
+  setColor(cr, pal::gold, 0.4);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  dither(c, 0.01, 303);
+
+  // Below the screen: the images, on a transparent ground.
+  clearRect(c, 0, 600, 800, 120);
+  chips(c, 600, 90);
+  chips(c, 630, 120);
+  iconButton(c, 480, 630, 24, 24, Btn::Dark, false,
+             [](cairo_t* k, double cx, double cy, double, bool) { plusMinusIcon(k, cx, cy, 10, false, pal::goldLit); });
+  iconButton(c, 504, 630, 24, 24, Btn::Dark, true,
+             [](cairo_t* k, double cx, double cy, double, bool) { plusMinusIcon(k, cx, cy, 10, false, pal::white); });
+  iconButton(c, 528, 630, 24, 24, Btn::Dark, false,
+             [](cairo_t* k, double cx, double cy, double, bool) { plusMinusIcon(k, cx, cy, 10, true, pal::goldLit); });
+  iconButton(c, 552, 630, 24, 24, Btn::Dark, true,
+             [](cairo_t* k, double cx, double cy, double, bool) { plusMinusIcon(k, cx, cy, 10, true, pal::white); });
+  bar(c, 0, 660, 240, 14, false);
+  bar(c, 240, 660, 240, 14, true);
+  knob(c, 480, 656, 12, 22, false);
+  knob(c, 492, 656, 12, 22, true);
+  button(c, 0, 684, 160, 34, "", Btn::Red, false);
+  button(c, 160, 684, 160, 34, "", Btn::Red, true);
+
+  Pixels px = toPixels(c);
+  writePng(px, opt.gfxDir + "/OPTIONS.png");
+  made.push_back(Made{"OPTIONS.png", px});
+  addPicture("OPTIONS.png", 800, 720,
+             "the options screen: the panel with its eight rows and the help band; below the screen, on a "
+             "transparent ground, the choice buttons, the volume steppers, bar and knob and the BACK button "
+             "(captions come from the text table)",
+             "options screen (screen 13), slot 50");
+  addRegion("OPTIONS.png", "background", 0, 0, 800, 600, "at (0, 0)");
+  static const char* const states[4] = {"normal", "hovered", "chosen", "chosen, hovered"};
+  for (int i = 0; i < 4; ++i) {
+    addRegion("OPTIONS.png", std::string("small choice, ") + states[i], 90 * i, 600, 90, 26,
+              "language and window size rows, at (300 + 96 i, row top)");
+    addRegion("OPTIONS.png", std::string("large choice, ") + states[i], 120 * i, 630, 120, 26,
+              "display, scaling, tutorial, renderer rows, at (300 + 130 i, row top)");
+  }
+  addRegion("OPTIONS.png", "minus, normal and hovered", 480, 630, 48, 24, "at (300, row top + 1)");
+  addRegion("OPTIONS.png", "plus, normal and hovered", 528, 630, 48, 24, "at (580, row top + 1)");
+  addRegion("OPTIONS.png", "volume bar", 0, 660, 240, 14, "at (332, row top + 6)");
+  addRegion("OPTIONS.png", "volume bar fill (cut to the level)", 240, 660, 240, 14, "over the bar");
+  addRegion("OPTIONS.png", "knob, normal and hovered", 480, 656, 24, 22, "at the level, row top + 2");
+  addRegion("OPTIONS.png", "BACK, normal and hovered", 0, 684, 320, 34, "at (320, 482)");
+}
+
 }  // namespace
 
 void makeShell() {
@@ -1591,6 +1751,7 @@ void makeShell() {
   makeFinances();
   makeLoadSave();
   makeMainMenu();
+  makeOptions();
   makeCreate();
   makeLauncher();
   makeCalendar();

@@ -3,6 +3,10 @@
 // screen, its input, the pointer and the present), with no frame cap and no vertical sync.
 //
 //   brawnmoor-screenbench [--renderer gl|dd|both] [--frames N] [--only NAME]
+//                         [--size WxH [--sharp]]
+//
+// --size opens the game window at that size (the 800 x 600 picture scaled into it, smooth
+// unless --sharp), so that the cost of the scaled present shows.
 //
 // The per-user folder is a temporary one. Run it on an otherwise idle machine.
 #include <chrono>
@@ -18,6 +22,7 @@
 #include "career/rankings.h"
 #include "career/world.h"
 #include "fight/bout.h"
+#include "saves/options.h"
 #include "saves/preferences.h"
 #include "screens/menus.h"
 #include "shell/app.h"
@@ -55,6 +60,8 @@ struct Row {
 };
 
 std::string onlyScreen;  // --only: measure just the screens whose name contains this
+int windowWidth = 0, windowHeight = 0;  // --size
+bool sharp = false;
 
 double measure(int frames, const std::function<void()>& setUp, const char* name = "") {
   setUp();
@@ -86,6 +93,16 @@ void run(bool gl, int frames, std::vector<Row>& rows) {
   if (!gl) add("launcher (400 x 300, software)", launcherMs(frames));
   else add("launcher (400 x 300, software)", -1);
 
+  if (windowWidth > 0) {
+    // The options the game window opens with: a window of that size, sized by the player.
+    gameOptions = GameOptions{};
+    gameOptions.windowSize = kWindowSizeFree;
+    gameOptions.windowWidth = windowWidth;
+    gameOptions.windowHeight = windowHeight;
+    gameOptions.smoothScaling = !sharp;
+    userFolder();
+    saveOptions();
+  }
   loadPreferences();
   preferences.useDirectX = gl ? 0 : 1;
   preferences.windowed = 1;
@@ -159,7 +176,11 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--renderer") && i + 1 < argc) renderer = argv[++i];
     else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) onlyScreen = argv[++i];
     else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc) frames = std::max(1, std::atoi(argv[++i]));
+    else if (!std::strcmp(argv[i], "--size") && i + 1 < argc) std::sscanf(argv[++i], "%dx%d", &windowWidth, &windowHeight);
+    else if (!std::strcmp(argv[i], "--sharp")) sharp = true;
   }
+  if (windowWidth > 0)
+    std::printf("window %d x %d, %s scaling\n", windowWidth, windowHeight, sharp ? "sharp" : "smooth");
   char home[] = "/tmp/brawnmoor-screenbench-XXXXXX";
   if (!mkdtemp(home)) return 1;
   setenv("XDG_DATA_HOME", home, 1);

@@ -271,7 +271,7 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
                     name.find_first_not_of("0123456789") == std::string::npos &&
                     (name.size() == 1 || name[0] != '0');
       if (line.back() != ']' || !digits || std::atoi(name.c_str()) >= kCheckedTexts) {
-        report(lineNumber, "not a section of an entry 0..558: " + printable(line));
+        report(lineNumber, "not a section of an entry 0.." + std::to_string(kCheckedTexts - 1) + ": " + printable(line));
         section = -1;
         continue;
       }

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-constexpr int kCheckedTexts = 559;
+#include "ui/texttable.h"
+
+constexpr int kCheckedTexts = kTextCount;
 constexpr int kCheckedLanguages = 4;
 
 // The four values of every entry as the strict parser read them.

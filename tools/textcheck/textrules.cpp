@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ui/texttable.h"
+
 namespace {
 
 // Argument shorthands: an int (16-bit values promoted), a text, a double.
@@ -490,21 +492,43 @@ const TextRule kRules[] = {
     msg(557, 557, "message 42, line 2"),
     msg(558, 558, "message 42, line 3: the lowest rank the boxer may challenge",
         I("selected boxer's rank + 9", "int", "109")),
+
+    // The options screen (state 13): labels in the column x 120..290, choices in buttons of
+    // 90 (four in a row) or 120 pixels (two in a row), help lines at y 550.
+    {559, 559, "options screen: title, centred at y 74", kPanel},
+    {560, 563, "options screen: row labels language, music volume, sound volume, display (x 120)", 165},
+    {564, 565, "options screen: display choices windowed, full screen (buttons of 120)", 112},
+    {566, 566, "options screen: row label window size (x 120)", 165},
+    {567, 567, "options screen: window size choice free (a button of 90 beside 800 x 600 and its multiples)", 84},
+    {568, 568, "options screen: row label scaling (x 120)", 165},
+    {569, 570, "options screen: scaling choices sharp, smooth (buttons of 120)", 112},
+    {571, 571, "options screen: row label tutorial (x 120)", 165},
+    {572, 573, "options screen: tutorial choices on, off (buttons of 120)", 112},
+    {574, 574, "options screen: row label renderer (x 120)", 165},
+    {575, 576, "options screen: renderer choices OpenGL, DirectX (buttons of 120)", 112},
+    {577, 577, "options screen: note under the renderer choices, centred over x 300..550", 250},
+    {578, 578, "options screen: the BACK button's caption (160 wide)", 150},
+    {579, 579, "help, main menu button 5 (options), y 570", kHelp},
+    {580, 588, "help, options screen by row: language, music, sound, display, window size, scaling, "
+               "tutorial, renderer, back; y 550", kHelp},
+    {589, 589, "help, save/load menu hotspot 10 (options), y 550", kHelp},
+    {590, 593, "options screen: the language names English, Deutsch, Français, Español, each in its "
+               "own language (buttons of 90)", 84},
 };
 
 }  // namespace
 
 const TextRule& textRule(int n) {
-  static const TextRule* byEntry[559] = {};
+  static const TextRule* byEntry[kTextCount] = {};
   static bool built = false;
   if (!built) {
     for (const TextRule& r : kRules)
       for (int e = r.first; e <= r.last; ++e)
-        if (e >= 0 && e < 559 && !byEntry[e]) byEntry[e] = &r;
+        if (e >= 0 && e < kTextCount && !byEntry[e]) byEntry[e] = &r;
     built = true;
   }
   static const TextRule none{};
-  if (n < 0 || n >= 559 || !byEntry[n]) return none;
+  if (n < 0 || n >= kTextCount || !byEntry[n]) return none;
   return *byEntry[n];
 }
 
@@ -543,5 +567,17 @@ const SameAsEnglish sameAsEnglishAllowed[] = {
     {515, "Ger", "month name: November"},
     {521, "Fre", "\"Technique\" is the French word"},
     {529, "Fre", "\"Sponsors\" is the French word"},
+    {559, "Fre", "\"OPTIONS\" is the French word"},
+    {571, "Spa", "\"Tutorial\" is the Spanish word"},
+    {575, "Ger", "product name"}, {575, "Fre", "product name"}, {575, "Spa", "product name"},
+    {576, "Ger", "product name"}, {576, "Fre", "product name"}, {576, "Spa", "product name"},
+    {590, "Ger", "a language's name in its own language"}, {590, "Fre", "a language's name in its own language"},
+    {590, "Spa", "a language's name in its own language"},
+    {591, "Ger", "a language's name in its own language"}, {591, "Fre", "a language's name in its own language"},
+    {591, "Spa", "a language's name in its own language"},
+    {592, "Ger", "a language's name in its own language"}, {592, "Fre", "a language's name in its own language"},
+    {592, "Spa", "a language's name in its own language"},
+    {593, "Ger", "a language's name in its own language"}, {593, "Fre", "a language's name in its own language"},
+    {593, "Spa", "a language's name in its own language"},
 };
 const int sameAsEnglishAllowedCount = int(sizeof sameAsEnglishAllowed / sizeof *sameAsEnglishAllowed);

@@ -45,7 +45,7 @@ struct TextRule {
   }
 };
 
-// The rule of entry n (0..558); every entry has exactly one.
+// The rule of entry n (0 .. kTextCount - 1); every entry has exactly one.
 const TextRule& textRule(int n);
 
 // The whole table of rules, in entry order (ranges of entries that share a rule).
