@@ -825,6 +825,8 @@ TEST(SoftwareWindow, LostSurfaceIsRestoredOrTheRendererRebuilt) {
 class FullScreenActivation : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FullScreenActivation, CoversTheDesktopWithoutChangingItsMode) {
+  // The desktop's mode is read before any window of this run exists (the test may run alone).
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
   SDL_DisplayMode before{};
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &before), 0);
   KWindow* w = KTools::CreateWindow(GetParam() ? 1 : 0, 0);
@@ -856,6 +858,7 @@ TEST_P(FullScreenActivation, CoversTheDesktopWithoutChangingItsMode) {
     EXPECT_FALSE(w->GetWindowHandle()->surfaceLost());
   }
   delete w;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, FullScreenActivation, ::testing::Values(false, true),
