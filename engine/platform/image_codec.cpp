@@ -8,13 +8,101 @@
 
 namespace platform {
 
+namespace {
+
+// The largest side a picture may have: four times the largest the game ships. A damaged header
+// can declare sides of tens of thousands of pixels; the library would try to allocate for them
+// before reading a single pixel, and sides beyond 32,767 do not fit the picture's 16-bit size.
+constexpr uint32_t kMaxSide = 4096;
+
+uint32_t le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
+uint32_t le32(const uint8_t* p) { return le16(p) | le16(p + 2) << 16; }
+uint32_t be16(const uint8_t* p) { return uint32_t(p[0]) << 8 | p[1]; }
+uint32_t be32(const uint8_t* p) { return be16(p) << 16 | be16(p + 2); }
+bool tooLarge(uint32_t width, uint32_t height) { return width > kMaxSide || height > kMaxSide; }
+
+// True when the header declares a picture (or, in a GIF, a frame) with a side beyond kMaxSide;
+// read the way the library's readers find the sizes.
+bool declaresTooLarge(const uint8_t* b, size_t n, bool tga) {
+  if (tga) return n >= 18 && tooLarge(le16(b + 12), le16(b + 14));
+  if (n >= 26 && b[0] == 'B' && b[1] == 'M') {
+    if (le32(b + 14) == 12) return tooLarge(le16(b + 18), le16(b + 20));
+    const int32_t height = int32_t(le32(b + 22));
+    return tooLarge(le32(b + 18), height < 0 ? 0u - uint32_t(height) : uint32_t(height));
+  }
+  if (n >= 24 && std::memcmp(b, "\x89PNG", 4) == 0) return tooLarge(be32(b + 16), be32(b + 20));
+  if (n >= 2 && b[0] == 0xFF && b[1] == 0xD8) {
+    // Every frame header (SOF0..SOF15 but DHT, JPG and DAC) anywhere in the file: the decoder
+    // resynchronises on markers, so a walk over the segments could miss one it finds.
+    for (size_t i = 2; i + 9 <= n; ++i)
+      if (b[i] == 0xFF && b[i + 1] >= 0xC0 && b[i + 1] <= 0xCF && b[i + 1] != 0xC4 && b[i + 1] != 0xC8 &&
+          b[i + 1] != 0xCC && tooLarge(be16(b + i + 7), be16(b + i + 5)))
+        return true;
+    return false;
+  }
+  if (n >= 13 && std::memcmp(b, "GIF", 3) == 0) {
+    if (tooLarge(le16(b + 6), le16(b + 8))) return true;
+    size_t i = 13;
+    if (b[10] & 0x80) i += 3u << ((b[10] & 7) + 1);
+    // The reader's own walk: an extension is a label and a run of sub-blocks ended by an empty
+    // one; any byte but ',', '!' and ';' is stepped over. It allocates each picture by the
+    // descriptor's size and stops after the first one whose LZW code size (at most 12) lets it
+    // decode; after a bad code size it goes on looking from the next byte, even inside the data.
+    while (i < n) {
+      const uint8_t c = b[i++];
+      if (c == ';') return false;
+      if (c == '!') {
+        for (i += 1; i < n && b[i] != 0;) i += size_t(b[i]) + 1;
+        ++i;
+        continue;
+      }
+      if (c != ',') continue;
+      if (i + 9 > n) return false;
+      if (tooLarge(le16(b + i + 4), le16(b + i + 6))) return true;
+      const uint8_t flags = b[i + 8];
+      i += 9;
+      if (flags & 0x80) i += 3u << ((flags & 7) + 1);
+      if (i >= n || b[i] <= 12) return false;
+      ++i;
+    }
+  }
+  return false;
+}
+
+// Reads the bytes with the library's reader of the engine's formats that they begin like: the
+// content chooses among BMP, GIF, JPEG and PNG, as it would in the library, but none of the
+// library's other readers (icons, XCF, SVG, XPM and more) ever sees a picture file. TGA has no
+// signature, so it is read only when asked for, and then nothing else is tried.
+SDL_Surface* loadEngineFormat(SDL_RWops* rw, const char* type) {
+  if (type && SDL_strcasecmp(type, "TGA") == 0) return IMG_LoadTGA_RW(rw);
+  if (IMG_isBMP(rw)) return IMG_LoadBMP_RW(rw);
+  if (IMG_isGIF(rw)) return IMG_LoadGIF_RW(rw);
+  if (IMG_isJPG(rw)) return IMG_LoadJPG_RW(rw);
+  if (IMG_isPNG(rw)) return IMG_LoadPNG_RW(rw);
+  return nullptr;
+}
+
+}  // namespace
+
 bool decodeImage(const uint8_t* bytes, size_t size, const char* type, DecodedPixels& out) {
   out = DecodedPixels{};
   if (!bytes || size == 0 || size > 0x7FFFFFFF) return false;
   SDL_RWops* rw = SDL_RWFromConstMem(bytes, int(size));
   if (!rw) return false;
-  SDL_Surface* surface = IMG_LoadTyped_RW(rw, 1, type);
+  const bool tga = type && SDL_strcasecmp(type, "TGA") == 0;
+  if (declaresTooLarge(bytes, size, tga)) {
+    SDL_RWclose(rw);
+    return false;
+  }
+  SDL_Surface* surface = loadEngineFormat(rw, type);
+  SDL_RWclose(rw);
   if (!surface) return false;
+  // A picture without pixels is no picture (a damaged header can declare one); nor is one larger
+  // than any the game uses.
+  if (surface->w <= 0 || surface->h <= 0 || tooLarge(uint32_t(surface->w), uint32_t(surface->h))) {
+    SDL_FreeSurface(surface);
+    return false;
+  }
   out.bitsPerPixel = surface->format->BitsPerPixel;
   out.hasAlpha = SDL_ISPIXELFORMAT_ALPHA(surface->format->format) ||
                  (surface->format->palette && SDL_GetColorKey(surface, nullptr) == 0);

@@ -16,8 +16,10 @@ struct DecodedPixels {
   std::vector<uint8_t> bgra;  // width x height pixels, rows top-down, bytes B, G, R, A
 };
 
-// Decodes a whole file held in memory as the given type ("TGA", "JPG", "BMP", "PNG", "GIF").
-// False when it is not such an image.
+// Decodes a whole file held in memory as the given type ("TGA", "JPG", "BMP", "PNG", "GIF"):
+// a TGA file as TGA; otherwise its first bytes choose among BMP, GIF, JPEG and PNG, whatever the
+// type says. False when it is none of these, a picture without pixels, or one with a side beyond
+// 4,096 pixels (refused from the header, before the library allocates for it).
 bool decodeImage(const uint8_t* bytes, size_t size, const char* type, DecodedPixels& out);
 
 // Writes 32-bit B, G, R, A pixels (rows bottom-up, width x 4 bytes each) to a file:
