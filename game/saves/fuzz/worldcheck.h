@@ -32,10 +32,11 @@ inline void finite(const char* what, long index, float value, float lo, float hi
 }
 
 // Checks the career values, the stable and the screens' selections, and the boxer and fight
-// records below the given counts (all of them by default).
-inline void check(int boxerCount = kBoxerCount, int fightCount = kFightCount) {
+// records below the given counts (all of them by default). A month played after the load may
+// take the year one past the latest the repair leaves.
+inline void check(int boxerCount = kBoxerCount, int fightCount = kFightCount, int latestYear = 30000) {
   within("month", 0, month, 0, 11);
-  within("year", 0, year, 1, 30000);
+  within("year", 0, year, 1, latestYear);
   if (std::memchr(managerName, 0, sizeof managerName) == nullptr) broken("manager name unterminated", 0, 0);
   within("manager nation", 0, career.managerNation, 1, kNationCount);
   finite("reputation", 0, career.reputation, 0.0f, 9.0f);
