@@ -169,4 +169,23 @@ TEST(Images, PicturesWiderThan4096PixelsAreRefused) {
   }
 }
 
+TEST(Images, GifPicturesAreTheirFirstFrame) {
+  // 2 x 2 pixels of four colours, the fourth transparent.
+  const std::string gif("GIF89a\x02\x00\x02\x00\xF1\x00\x00"
+                        "\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF"
+                        "\x21\xF9\x04\x01\x00\x00\x03\x00"
+                        "\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00"
+                        "\x02\x03\x44\x34\x05\x00\x3B", 54);
+  auto image = KImage::DecodeImageMemory("g.png", bytesOf(gif), gif.size());
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->Width(), 2);
+  ASSERT_EQ(image->Height(), 2);
+  EXPECT_TRUE(image->HasAlpha());
+  const uint8_t* topLeft = image->RowFromTop(0);
+  EXPECT_EQ(topLeft[2], 255);  // red
+  EXPECT_EQ(topLeft[3], 255);
+  const uint8_t* bottomRight = image->RowFromTop(1) + 4;
+  EXPECT_EQ(bottomRight[3], 0);  // the transparent colour
+}
+
 }  // namespace
