@@ -9,7 +9,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_GIF
 #define STBI_NO_STDIO
-#define STBI_MAX_DIMENSIONS 4096
+#define STBI_MAX_DIMENSIONS 4096  // kMaxSide below
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
