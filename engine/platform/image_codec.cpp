@@ -9,7 +9,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_GIF
 #define STBI_NO_STDIO
-#define STBI_MAX_DIMENSIONS 4096  // kMaxSide below
+#define STBI_MAX_DIMENSIONS 2048  // kMaxSide below
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
@@ -25,10 +25,10 @@ namespace platform {
 
 namespace {
 
-// The largest side a picture may have: four times the largest the game ships. A damaged header
+// The largest side a picture may have: twice the largest the game ships. A damaged header
 // can declare sides of tens of thousands of pixels; the library would try to allocate for them
 // before reading a single pixel, and sides beyond 32,767 do not fit the picture's 16-bit size.
-constexpr uint32_t kMaxSide = 4096;
+constexpr uint32_t kMaxSide = 2048;
 
 uint32_t le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
 uint32_t le32(const uint8_t* p) { return le16(p) | le16(p + 2) << 16; }
@@ -45,7 +45,19 @@ bool refusedByHeader(const uint8_t* b, size_t n, bool tga) {
     const int32_t height = int32_t(le32(b + 22));
     return tooLarge(le32(b + 18), height < 0 ? 0u - uint32_t(height) : uint32_t(height));
   }
-  if (n >= 24 && std::memcmp(b, "\x89PNG", 4) == 0) return tooLarge(be32(b + 16), be32(b + 20));
+  if (n >= 24 && std::memcmp(b, "\x89PNG", 4) == 0) {
+    if (tooLarge(be32(b + 16), be32(b + 20))) return true;
+    // Every chunk must end inside the file: the library's reader takes a short read for data,
+    // so a chunk declaring 2 GB past the end had it inflate and skip 2 GB of nothing (half a
+    // minute) before it gave up.
+    for (size_t at = 8; at + 8 <= n;) {
+      const uint32_t length = be32(b + at);
+      if (length > n - at - 8 || n - at - 8 - length < 4) return true;
+      if (std::memcmp(b + at + 4, "IEND", 4) == 0) break;
+      at += 12 + size_t(length);
+    }
+    return false;
+  }
   if (n >= 2 && b[0] == 0xFF && b[1] == 0xD8) {
     // Every frame header (SOF0..SOF15 but DHT, JPG and DAC) anywhere in the file: the decoder
     // resynchronises on markers, so a walk over the segments could miss one it finds.

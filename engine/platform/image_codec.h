@@ -19,7 +19,7 @@ struct DecodedPixels {
 // Decodes a whole file held in memory as the given type ("TGA", "JPG", "BMP", "PNG", "GIF"):
 // a TGA file as TGA; otherwise its first bytes choose among BMP, GIF, JPEG and PNG, whatever the
 // type says. False when it is none of these, a picture without pixels, or one with a side beyond
-// 4,096 pixels (refused from the header, before anything is allocated for it). A GIF file gives
+// 2,048 pixels (refused from the header, before anything is allocated for it). A GIF file gives
 // its first frame on its logical screen.
 bool decodeImage(const uint8_t* bytes, size_t size, const char* type, DecodedPixels& out);
 

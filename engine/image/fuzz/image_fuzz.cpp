@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  // The texture's code does the same for every pixel: a large picture (the decoder allows 4,096
+  // The texture's code does the same for every pixel: a large picture (the decoder allows 2,048
   // pixels a side) would make one input cost as much as thousands of small ones, and find nothing
   // a small one does not.
   if (image && int(image->Width()) * int(image->Height()) > 128 * 128) return 0;
