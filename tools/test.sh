@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, its Debian package and the package's
-# checks, the sanitizer build, then a bounded run of each fuzzer (FUZZ_SECONDS, 60 by default).
+# checks, the sanitizer build, then a bounded run of each fuzzer (tools/fuzz.sh, about 160 s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)

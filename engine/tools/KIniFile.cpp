@@ -14,11 +14,19 @@ bool KIniFile::Load(const char* path) {
 
   std::vector<uint8_t> bytes;
   if (!KFileReader::ReadWholeFile(path_, bytes)) return false;
+  return LoadText(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+bool KIniFile::LoadText(const char* bytes, size_t size) {
+  text_.clear();
+  sections_.clear();
+  indexed_ = false;
+  if (!bytes) return false;
   // A zero byte inside the file ends the text, as it would for any C string reader.
-  std::string text(bytes.begin(), bytes.end());
-  text.resize(std::strlen(text.c_str()));
-  if (text.empty()) return false;
-  text_ = std::move(text);
+  const void* zero = std::memchr(bytes, 0, size);
+  if (zero) size = size_t(static_cast<const char*>(zero) - bytes);
+  if (size == 0) return false;
+  text_.assign(bytes, size);
   return true;
 }
 

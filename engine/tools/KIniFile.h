@@ -12,7 +12,10 @@ class KIniFile {
   KIniFile(const KIniFile&) = delete;
   KIniFile& operator=(const KIniFile&) = delete;
 
+  // Reads a whole file; false when it is missing or holds no text.
   bool Load(const char* path);
+  // The same from a file already in memory.
+  bool LoadText(const char* bytes, size_t size);
   bool GetString(const char* section, const char* key, char* destination, int size);
   int GetInt(const char* section, const char* key, int defaultValue);
 

@@ -38,7 +38,12 @@ void copyField(char* dest, size_t size, const char* src) {
   std::memcpy(dest, src, std::min(size, std::strlen(src)));
 }
 
-bool loadIni(const char* name) { return ini.Load(KTools::GetDataPath(name)); }
+WorldFileReader fileReader = nullptr;
+
+bool loadIni(const char* name) {
+  if (fileReader) return fileReader(name, ini);
+  return ini.Load(KTools::GetDataPath(name));
+}
 
 bool readNations() {
   const char* file = "data\\nation.ini";
@@ -183,6 +188,8 @@ bool loadWorldData() {
 }
 
 const char* worldDataProblem() { return problem; }
+
+void setWorldFileReader(WorldFileReader reader) { fileReader = reader; }
 
 void reportWorldDataProblem() {
   if (problem[0]) KTools::MessageBox("Brawnmoor", problem);

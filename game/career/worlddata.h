@@ -7,6 +7,13 @@
 // every nation that can be drawn. Returns false and keeps the reason when they cannot.
 bool loadWorldData();
 
+// Where loadWorldData reads the files from: the data folder, unless a reader is set that fills
+// the INI with the named file ("data\nation.ini") from elsewhere, such as texts held in memory;
+// it returns false when there is no such file. nullptr returns to the data folder.
+class KIniFile;
+using WorldFileReader = bool (*)(const char* name, KIniFile& ini);
+void setWorldFileReader(WorldFileReader reader);
+
 // Why the last loadWorldData failed, naming the file and section; "" after a success.
 const char* worldDataProblem();
 

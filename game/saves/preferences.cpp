@@ -27,16 +27,21 @@ const char* userFile(const char* name) {
 }
 
 void loadPreferences() {
+  uint8_t bytes[sizeof(Preferences)];
+  size_t n = 0;
+  const char* path = userFile("prefs");
+  if (FILE* f = path[0] ? std::fopen(path, "rb") : nullptr) {
+    n = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+  }
+  loadPreferencesFrom(bytes, n);
+}
+
+void loadPreferencesFrom(const uint8_t* bytes, size_t size) {
   std::memset(&preferences, 0, sizeof preferences);
   preferences.useDirectX = 1;
-  const char* path = userFile("prefs");
-  if (!path[0]) return;
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return;
   // A short file fills what it holds; the rest keeps its defaults.
-  size_t n = std::fread(&preferences, 1, sizeof preferences, f);
-  (void)n;
-  std::fclose(f);
+  if (bytes) std::memcpy(&preferences, bytes, size < sizeof preferences ? size : sizeof preferences);
 }
 
 bool savePreferences() {

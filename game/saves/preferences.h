@@ -33,6 +33,8 @@ const char* userFile(const char* name);
 
 // Defaults (all 0, useDirectX 1), then as much of the file as it holds.
 void loadPreferences();
+// The same from the file's bytes (as many as it holds; more are ignored).
+void loadPreferencesFrom(const uint8_t* bytes, size_t size);
 // Writes the record whole; false when the file could not be written.
 bool savePreferences();
 

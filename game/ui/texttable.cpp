@@ -27,14 +27,11 @@ void copyLabels(char (&list)[N][kLabelSize], int firstText) {
   for (int i = 0; i < N; ++i) std::strncpy(list[i], textTable[firstText + i], kLabelSize);
 }
 
-}  // namespace
-
-void loadTextTable(int language) {
+// Fills the table from the languages file in `ini` (when it loaded), then the label lists.
+void fillTextTable(KIniFile& ini, bool loaded, int language) {
   std::memset(textTable, 0, sizeof textTable);
 
-  KIniFile ini;
-  if (ini.Load(KTools::GetDataPath("data\\languages.ini")) && language >= 0 &&
-      language < kLanguageCount) {
+  if (loaded && language >= 0 && language < kLanguageCount) {
     char section[16];
     for (int n = 0; n < kTextCount; ++n) {
       std::snprintf(section, sizeof section, "%d", n);
@@ -55,6 +52,20 @@ void loadTextTable(int language) {
   copyLabels(financeListB, kFinanceListBText);
   copyLabels(searchList, kSearchListText);
   copyLabels(cornerList, kCornerListText);
+}
+
+}  // namespace
+
+void loadTextTable(int language) {
+  KIniFile ini;
+  const bool loaded = ini.Load(KTools::GetDataPath("data\\languages.ini"));
+  fillTextTable(ini, loaded, language);
+}
+
+void loadTextTableText(const char* bytes, size_t size, int language) {
+  KIniFile ini;
+  const bool loaded = ini.LoadText(bytes, size);
+  fillTextTable(ini, loaded, language);
 }
 
 const char* uiText(int n) {

@@ -7,6 +7,7 @@
 // texts; a 24-byte label that fills its entry carries no terminator.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int kTextCount = 594;     // entries 0..593 (559.. the options screen)
@@ -44,6 +45,8 @@ extern char cornerList[9][kLabelSize];     // the corner orders' values, three p
 // A missing file, section or key leaves that text empty; a language outside 0..3 reads no key,
 // so every text is empty. Every earlier text is cleared first.
 void loadTextTable(int language);
+// The same from the file's bytes held in memory.
+void loadTextTableText(const char* bytes, size_t size, int language);
 
 // Entry n of the table ("UI text n"); an empty text for a number outside 0..558.
 const char* uiText(int n);

@@ -425,4 +425,20 @@ TEST_F(Ini, ThousandsOfSections) {
   EXPECT_EQ(get("4001", "N"), "");
 }
 
+TEST_F(Ini, TextFromMemoryReadsAsTheFileDoes) {
+  const std::string text("[1]\r\nN=Smith\r\n\0[2]\r\nN=Jones\r\n", 30);
+  ASSERT_TRUE(load(text));
+  EXPECT_EQ(get("1", "N"), "Smith");
+  EXPECT_EQ(get("2", "N"), "");  // a zero byte ends the text
+  KIniFile memory;
+  ASSERT_TRUE(memory.LoadText(text.data(), text.size()));
+  char buf[16];
+  EXPECT_TRUE(memory.GetString("1", "N", buf, sizeof buf));
+  EXPECT_STREQ(buf, "Smith");
+  EXPECT_FALSE(memory.GetString("2", "N", buf, sizeof buf));
+  EXPECT_FALSE(memory.LoadText("\0[1]", 4));  // nothing before the zero: nothing loaded
+  EXPECT_FALSE(memory.IsLoaded());
+  EXPECT_FALSE(memory.LoadText(nullptr, 3));
+}
+
 }  // namespace

@@ -117,4 +117,75 @@ TEST(Images, FromMemoryTheNameIsTakenAsItIs) {
   EXPECT_FALSE(KImage::DecodeImageMemory("icon.gif", data, bytes.size()));  // GIF only from files
 }
 
+// ---- damaged and foreign picture files ------------------------------------------------------
+
+const uint8_t* bytesOf(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+// An uncompressed-colour, run-length encoded TGA of width x 1 grey pixels, 32 bits a pixel.
+std::string runLengthTga(int width) {
+  std::string t(18, '\0');
+  t[2] = 10;  // run-length true colour
+  t[12] = char(width & 0xFF);
+  t[13] = char(width >> 8);
+  t[14] = 1;
+  t[16] = 32;
+  t[17] = 8;
+  for (int left = width; left > 0; left -= 128) {
+    const int run = left < 128 ? left : 128;
+    t += char(0x80 | (run - 1));
+    t += std::string("\x80\x80\x80\xFF", 4);
+  }
+  return t;
+}
+
+TEST(Images, OnlyTheEnginesFormatsAreRead) {
+  // A portable bitmap is a format of the image library but not of the engine: a file holding one
+  // is not decoded, whatever it is called.
+  const std::string pbm = "P1\n2 2\n0 1\n1 0\n";
+  for (const char* name : {"a.png", "a.jpg", "a.bmp"}) {
+    auto image = KImage::DecodeImageMemory(name, bytesOf(pbm), pbm.size());
+    ASSERT_TRUE(image) << name;
+    EXPECT_EQ(image->Width(), 0) << name;
+  }
+  // The engine's formats are still told by their first bytes: a PNG called .jpg is read.
+  TempDir dir;
+  std::vector<uint8_t> pixels = pattern(3, 2);
+  ASSERT_TRUE(KImage::SaveImage(pixels.data(), 3, 2, dir.file("m.png").c_str(), kImagePNG));
+  const std::string png = readAll(dir.file("m.png"));
+  auto image = KImage::DecodeImageMemory("photo.jpg", bytesOf(png), png.size());
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->Width(), 3);
+}
+
+TEST(Images, PicturesWiderThan2048PixelsAreRefused) {
+  // A few hundred bytes of run-length data make a picture of any width; one wider than 32,767
+  // pixels would not even fit the picture's size.
+  for (int width : {2048, 2049, 40000}) {
+    const std::string tga = runLengthTga(width);
+    auto image = KImage::DecodeImageMemory("wide.tga", bytesOf(tga), tga.size());
+    ASSERT_TRUE(image) << width;
+    EXPECT_EQ(image->Width(), width == 2048 ? 2048 : 0) << width;
+    EXPECT_EQ(image->Height(), width == 2048 ? 1 : 0) << width;
+  }
+}
+
+TEST(Images, GifPicturesAreTheirFirstFrame) {
+  // 2 x 2 pixels of four colours, the fourth transparent.
+  const std::string gif("GIF89a\x02\x00\x02\x00\xF1\x00\x00"
+                        "\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF"
+                        "\x21\xF9\x04\x01\x00\x00\x03\x00"
+                        "\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00"
+                        "\x02\x03\x44\x34\x05\x00\x3B", 54);
+  auto image = KImage::DecodeImageMemory("g.png", bytesOf(gif), gif.size());
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->Width(), 2);
+  ASSERT_EQ(image->Height(), 2);
+  EXPECT_TRUE(image->HasAlpha());
+  const uint8_t* topLeft = image->RowFromTop(0);
+  EXPECT_EQ(topLeft[2], 255);  // red
+  EXPECT_EQ(topLeft[3], 255);
+  const uint8_t* bottomRight = image->RowFromTop(1) + 4;
+  EXPECT_EQ(bottomRight[3], 0);  // the transparent colour
+}
+
 }  // namespace
