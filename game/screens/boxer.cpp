@@ -289,7 +289,9 @@ void drawStableLabels() {
     drawText(line, x, y + 6);
     white();
     const int category = b.category >= 1 && b.category <= kCategoryCount ? b.category : 0;
-    drawText(weightNames[category].name, x, y + 21);
+    // A name that fills its 20-byte field has no terminator.
+    std::snprintf(line, sizeof line, "%.20s", weightNames[category].name);
+    drawText(line, x, y + 21);
     std::snprintf(line, sizeof line, "%d-%d-%d  (%d KO)", int(b.wins), int(b.draws), int(b.losses), int(b.koWins));
     drawText(line, x, y + 36);
     // His place in the category's rankings, in the large digits.

@@ -120,6 +120,21 @@ TEST_F(BoxerScreenSoftware, EntryLaysOutThirtyThreeHotspotsForTwoBoxers) {
   EXPECT_EQ(skinPicture->GetWidth(), 256.0f);
 }
 
+TEST_F(BoxerScreenSoftware, AWeightNameFillingItsFieldIsDrawnWithoutRunningPastIt) {
+  // weights.ini may give a name of 20 characters or more: the field then holds no terminator.
+  WeightName& w = weightNames[boxers[career.stable[0]].category];
+  const WeightName kept = w;
+  std::memset(w.name, 'W', sizeof w.name);
+  w.limitLbs = int16_t(0x5858);  // "XX" right after the name, as the next bytes of the table
+  bool seen = false;
+  for (const DrawnText& t : d.drawnText()) {
+    EXPECT_EQ(std::string(t.text).find('X'), std::string::npos) << t.text;
+    seen = seen || std::string(t.text) == std::string(20, 'W');
+  }
+  w = kept;
+  EXPECT_TRUE(seen);
+}
+
 TEST_F(BoxerScreenSoftware, StableButtonsSelectTheirBoxer) {
   d.clickHotspot(14);
   EXPECT_EQ(selectedBoxer, career.stable[1]);
