@@ -152,6 +152,7 @@ void KWindow::TakeHotKeyScreenshot(bool orF12) {
   if (!SaveScreenshot(path, K_IMAGE_TGA, 0, 0)) {
     // An installed program's folder is not the player's to write: the user's folder then.
     std::snprintf(path, sizeof path, "%s/%s", KTools::GetUserDataFolder(), name);
+    KTools::ConvertSlashes(path);
     SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
   }
   KInput::WaitKeyReleased(K_VK_SNAPSHOT);

@@ -196,7 +196,7 @@ static void findInstalledData() {
   std::filesystem::path shared = exe / ".." / "share" / "brawnmoor";
   if (!std::filesystem::is_directory(exe / "data", ec) &&
       std::filesystem::is_directory(shared / "data", ec))
-    KTools::OverrideExeFolder(shared.lexically_normal().c_str());
+    KTools::OverrideExeFolder(shared.lexically_normal().string().c_str());
 }
 
 bool startLauncher() {

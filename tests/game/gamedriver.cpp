@@ -10,6 +10,7 @@
 #include "graphics/KGraphicFactory.h"
 #include "saves/preferences.h"
 #include "shell/app.h"
+#include "support/testenv.h"
 #include "tools/KTools.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
@@ -27,8 +28,8 @@ uint64_t fakeClock() {
 }  // namespace
 
 GameDriver::GameDriver() {
-  setenv("HOME", home_.path().c_str(), 1);
-  setenv("XDG_DATA_HOME", (home_.path() + "/data").c_str(), 1);
+  setEnv("HOME", home_.path().c_str());
+  setEnv(kUserDataRootVariable, (home_.path() + "/data").c_str());
   KTools::SetClockSource(fakeClock);
   KTools::InitClock();
 }

@@ -20,6 +20,7 @@
 #include "career/world.h"
 #include "saves/preferences.h"
 #include "support/tempdir.h"
+#include "support/testenv.h"
 #include "tools/KTools.h"
 #include "ui/session.h"
 #include "ui/texttable.h"
@@ -29,14 +30,14 @@ namespace {
 class Saves : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    setEnv(kUserDataRootVariable, home.path().c_str());
     KTools::SetMessageBoxHandler(countBox);
     boxes = 0;
     loadTextTable(0);
   }
   void TearDown() override {
     KTools::SetMessageBoxHandler(nullptr);
-    unsetenv("XDG_DATA_HOME");
+    unsetEnv(kUserDataRootVariable);
   }
   static void countBox(const char* caption, const char*) {
     ++boxes;
@@ -311,7 +312,7 @@ TEST_F(Saves, LoadingIsAValidWorldsNoOp) {
 
 TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
   TempDir home;
-  setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+  setEnv(kUserDataRootVariable, home.path().c_str());
   loadPreferences();
   EXPECT_EQ(preferences.useDirectX, 1);
   EXPECT_EQ(preferences.windowed, 0);
@@ -345,7 +346,7 @@ TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
   EXPECT_EQ(preferences.windowed, 1);
   EXPECT_EQ(preferences.useDirectX, 1);
   EXPECT_EQ(preferences.language, 0);
-  unsetenv("XDG_DATA_HOME");
+  unsetEnv(kUserDataRootVariable);
 }
 
 }  // namespace

@@ -4,14 +4,26 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 class TempDir {
  public:
   TempDir() {
+#if defined(_WIN32)
+    // A new folder of a random name in the system's temporary folder.
+    std::error_code ec;
+    std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      std::filesystem::path candidate = base / ("brawnmoor-test-" + std::to_string(seed()));
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate.string();
+    }
+#else
     char pattern[] = "/tmp/brawnmoor-test-XXXXXX";
     char* made = mkdtemp(pattern);
     path_ = made ? made : "";
+#endif
   }
   ~TempDir() {
     std::error_code ec;
