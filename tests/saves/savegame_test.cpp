@@ -178,12 +178,23 @@ TEST_F(Saves, AGoldenFileFromAFixedSeed) {
   EXPECT_NE(std::string(reinterpret_cast<const char*>(a.data())).find(" (May 2026)"), std::string::npos);
   uint64_t hash = 1469598103934665603ull;
   for (uint8_t byte : a) hash = (hash ^ byte) * 1099511628211ull;
-  EXPECT_EQ(hash, 3172739378316607523ull) << hash;
+  // The C library's random numbers are its own: the Windows one draws another world.
+#if defined(_WIN32)
+  constexpr uint64_t kGolden = 16947906335755017101ull;
+#else
+  constexpr uint64_t kGolden = 3172739378316607523ull;
+#endif
+  EXPECT_EQ(hash, kGolden) << hash;
   month = savedMonth;
 }
 
 TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
-  if (geteuid() == 0) {
+#if defined(_WIN32)
+  const bool folderInThePlace = true;  // folder rights are no file modes there
+#else
+  const bool folderInThePlace = geteuid() == 0;
+#endif
+  if (folderInThePlace) {
     // root writes anywhere: make the target a folder instead, which no file can replace.
     playCareer(3, 2);
     ASSERT_TRUE(saveSlot(5));

@@ -32,6 +32,21 @@ class TempDir {
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
+  // Copies a folder with everything in it to a name inside this one (the C++ library's own
+  // recursive copy fails on Windows).
+  void copyFolder(const std::string& from, const std::string& name) const {
+    namespace fs = std::filesystem;
+    const fs::path target(file(name));
+    fs::create_directories(target);
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(from)) {
+      const fs::path to = target / fs::relative(e.path(), from);
+      if (e.is_directory())
+        fs::create_directories(to);
+      else
+        fs::copy_file(e.path(), to, fs::copy_options::overwrite_existing);
+    }
+  }
+
   void write(const std::string& name, const std::string& bytes) const {
     std::filesystem::path p(file(name));
     std::filesystem::create_directories(p.parent_path());

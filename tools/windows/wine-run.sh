@@ -8,7 +8,9 @@
 # so a test run that starts hundreds of programs pays for Wine's start-up once.
 set -euo pipefail
 
-export WINEPREFIX="${BRAWNMOOR_WINEPREFIX:-${TMPDIR:-/tmp}/brawnmoor-wine-$(id -u)}"
+# A program with a display of its own (tests in windows on Xvfb) names a suffix for a prefix of
+# its own: the programs of one prefix share one desktop, on one display.
+export WINEPREFIX="${BRAWNMOOR_WINEPREFIX:-${TMPDIR:-/tmp}/brawnmoor-wine-$(id -u)}${BRAWNMOOR_WINEPREFIX_SUFFIX:-}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win64
@@ -27,4 +29,22 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   wineserver -p120 >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
-exec "$wine" "$@"
+# Wine starts its own services (device manager, plug and play, explorer) with the first program
+# of a server, and they inherit that program's output: a caller reading the output through a
+# pipe (ctest, gtest's test discovery) would wait for them until the server ends. The program's
+# output therefore goes through files, passed on when it ends.
+out=$(mktemp "${TMPDIR:-/tmp}/brawnmoor-wine-out.XXXXXX")
+err=$(mktemp "${TMPDIR:-/tmp}/brawnmoor-wine-err.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+"$wine" "$@" >"$out" 2>"$err" </dev/null &
+child=$!
+# Ending this runner ends the program.
+trap 'kill "$child" 2>/dev/null' TERM INT HUP
+status=0
+wait "$child" || status=$?
+if kill -0 "$child" 2>/dev/null; then
+  wait "$child" || true
+fi
+cat "$out"
+cat "$err" >&2
+exit "$status"
