@@ -27,7 +27,7 @@ declare -A version=(
   [libstb]=$(srcver libstb-dev)
 )
 gccver=$($triple-gcc-posix -dumpfullversion)
-recipe=$(sha1sum "$0" "$toolchain" | sha1sum | cut -c1-8)
+recipe=$(cat "$0" "$toolchain" | sha1sum | cut -c1-8)
 key="sdl2-${version[libsdl2]}_image-${version[libsdl2-image]}_ogg-${version[libogg]}"
 key+="_vorbis-${version[libvorbis]}_gtest-${version[googletest]}_stb-${version[libstb]}"
 key+="_gcc-${gccver}_${recipe}"
