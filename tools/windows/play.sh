@@ -2,8 +2,9 @@
 # The Windows release as a player meets it, under Wine and Xvfb: the installer run (silently)
 # in a fresh Wine prefix, its files, Start-menu entries and uninstall entry checked, then the
 # installed game started from its installed path and played with real clicks: the launcher,
-# the main menu, a quick start to the boxer screen, on the software renderer and again on
-# OpenGL. Pictures of each step are kept in the output folder.
+# the main menu, a quick start to the boxer screen, a fight arranged on the rankings and watched
+# in the ring view, on the software renderer and again on OpenGL. Pictures of each step are
+# kept in the output folder.
 #
 #   bash tools/windows/play.sh <setup.exe> <output folder>
 set -euo pipefail
@@ -94,6 +95,33 @@ play() {
   click $((gx + 400)) $((gy + 375))                                    # QUICK START
   sleep 5
   shot "boxer-$name" "$gx" "$gy" 800 600
+  # A fight: on the rankings, the name next to the player's boxer (his row is the red one),
+  # OK; the month's list, the eye of the fight, the ring view.
+  click $((gx + 290)) $((gy + 27))                                     # rankings
+  sleep 2
+  import -window root "$out/full.png"
+  local row mine=-1
+  for row in $(seq 0 19); do
+    local rgb
+    rgb=$(convert "$out/full.png" -crop "1x1+$((gx + 436))+$((gy + 132 + 17 * row))" \
+          -format '%[fx:int(255*r)] %[fx:int(255*g)]' info:)
+    read -r red green <<<"$rgb"
+    if ((red > 80 && green < 40)); then mine=$row; break; fi
+  done
+  rm -f "$out/full.png"
+  ((mine >= 0)) || fail "the player's boxer is not on the rankings page"
+  local pick=$((mine > 0 ? mine - 1 : mine + 1))
+  click $((gx + 520)) $((gy + 132 + 17 * pick))                        # the opponent
+  click $((gx + 231)) $((gy + 457))                                    # OK
+  shot "rankings-$name" "$gx" "$gy" 800 600
+  click $((gx + 64)) $((gy + 27))                                      # the month
+  sleep 2
+  click $((gx + 456)) $((gy + 134))                                    # watch the fight
+  sleep 3
+  shot "corner-$name" "$gx" "$gy" 800 600
+  click $((gx + 311)) $((gy + 218))                                    # RING VIEW
+  sleep 10
+  shot "fight-$name" "$gx" "$gy" 800 600
   kill "$game" 2>/dev/null || true
   wait "$game" 2>/dev/null || true
   game=""
