@@ -619,8 +619,9 @@ TEST_F(CareerEndToEnd, ASlotLoadsAndSavesAgainByteForByteOnEverySystem) {
     ASSERT_EQ(screenState, kBoxerScreen);
     slot = readBytes(userFile("slot4"));
     ASSERT_EQ(slot.size(), size_t(kSaveFileSize));
-    if (const char* out = std::getenv("BRAWNMOOR_SLOT_OUT"); out && out[0])
+    if (const char* out = std::getenv("BRAWNMOOR_SLOT_OUT"); out && out[0]) {
       ASSERT_TRUE(writeBytes(out, slot)) << out;
+    }
   }
 
   saveOrLoad(4, 7);  // load

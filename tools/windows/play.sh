@@ -4,7 +4,7 @@
 # installed game started from its installed path and played with real clicks: the launcher,
 # the main menu, a quick start to the boxer screen, a fight arranged on the rankings and watched
 # in the ring view, on the software renderer and again on OpenGL. Pictures of each step are
-# kept in the output folder.
+# kept in the output folder. Last the uninstaller runs.
 #
 #   bash tools/windows/play.sh <setup.exe> <output folder>
 set -euo pipefail
@@ -132,4 +132,12 @@ play software no
 [ -f "$home/AppData/Roaming/Brawnmoor/prefs" ] || fail "no preferences in %APPDATA%\\Brawnmoor"
 play opengl yes
 ls "$home/AppData/Roaming/Brawnmoor" >"$out/appdata.txt"
+
+# ---- The uninstaller: the programs and the Start-menu entries go, the player's files stay --------
+DISPLAY= run "$installed/uninstall.exe" /S
+WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -w
+[ ! -e "$installed/brawnmoor.exe" ] || fail "the uninstaller left brawnmoor.exe"
+[ ! -e "$startmenu" ] || fail "the uninstaller left the Start-menu entries"
+[ -f "$home/AppData/Roaming/Brawnmoor/prefs" ] || fail "the uninstaller removed the player's files"
+echo "play: uninstalled; %APPDATA%\\Brawnmoor kept"
 echo "play: done; pictures in $out"
