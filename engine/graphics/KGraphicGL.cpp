@@ -1,6 +1,6 @@
 #include "graphics/KGraphicGL.h"
 
-#include <GL/gl.h>
+#include "platform/opengl.h"
 
 #include "tools/KTools.h"
 #include "window/KScreen.h"

@@ -133,8 +133,7 @@ std::string TexturePathFor(const char* modelPath, const char* textureName) {
   std::string file = sep == std::string::npos ? name : name.substr(sep + 1);
   // A model named without a folder finds its texture beside it, in the current folder.
   std::string path = cut == std::string::npos ? file : folder + "/" + file;
-  for (char& ch : path)
-    if (ch == '\\') ch = '/';  // this platform's separator
+  KTools::ConvertSlashes(path.data());  // this system's separator
   return path;
 }
 

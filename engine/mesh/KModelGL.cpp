@@ -1,6 +1,6 @@
 #include "mesh/KModelGL.h"
 
-#include <GL/gl.h>
+#include "platform/opengl.h"
 
 #include <cmath>
 #include <new>

@@ -11,9 +11,19 @@
 #include <memory>
 #include <new>
 
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 namespace platform {
 
@@ -435,11 +445,16 @@ bool PullAudio(int16_t* out, int frames) {
 }
 
 void RaiseCurrentThreadPriority() {
+#if defined(_WIN32)
+  // Above the game's thread, as the streaming threads of a sound card's driver run.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+#else
   // A lower nice value for this thread alone; refused without the privilege, which is harmless.
   const long tid = syscall(SYS_gettid);
   errno = 0;
   const int now = getpriority(PRIO_PROCESS, id_t(tid));
   if (errno == 0) setpriority(PRIO_PROCESS, id_t(tid), std::max(now - 5, -20));
+#endif
 }
 
 }  // namespace platform

@@ -8,16 +8,199 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
-#include <spawn.h>
-#include <time.h>
 #include <unistd.h>
 
 extern char** environ;
+#endif
 
 namespace platform {
+
+namespace {
+
+bool headlessVideoDriver() {
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+}  // namespace
+
+#if defined(_WIN32)
+
+// ---- Windows --------------------------------------------------------------------------------
+
+std::string executableFolder() {
+  std::vector<char> buf(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, buf.data(), DWORD(buf.size()));
+    if (n == 0) return std::string();
+    if (n < buf.size()) break;
+    if (buf.size() >= 32768) return std::string();
+    buf.resize(buf.size() * 2);
+  }
+  char* cut = std::strrchr(buf.data(), '\\');
+  if (!cut) return std::string();
+  *cut = 0;
+  return std::string(buf.data());
+}
+
+std::string userDataRoot() {
+  // %APPDATA% is how the system names the folder to every program it starts; a process given
+  // another one (a portable set-up, a test) uses that. Without it, the shell's known folder.
+  const char* env = std::getenv("APPDATA");
+  if (env && ((env[0] && env[1] == ':') || (env[0] == '\\' && env[1] == '\\')))
+    return std::string(env);
+  PWSTR wide = nullptr;
+  std::string root;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &wide)) && wide) {
+    int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n > 1) {
+      root.resize(size_t(n));
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, root.data(), n, nullptr, nullptr);
+      root.resize(size_t(n - 1));
+    }
+  }
+  CoTaskMemFree(wide);
+  return root;
+}
+
+namespace {
+
+bool isFolder(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool makeFolders(const std::string& path) {
+  if (path.empty()) return false;
+  // The drive ("C:") or the share ("\\server\share") is not made, only what follows it.
+  size_t pos = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    pos = 2;
+  } else if (path.rfind("\\\\", 0) == 0) {
+    pos = path.find_first_of("\\/", 2);
+    if (pos != std::string::npos) pos = path.find_first_of("\\/", pos + 1);
+    if (pos == std::string::npos) return isFolder(path);
+  }
+  while (pos < path.size()) {
+    size_t next = path.find_first_of("\\/", pos + 1);
+    if (next == std::string::npos) next = path.size();
+    std::string partial = path.substr(0, next);
+    if (!partial.empty() && partial.back() != ':' && !CreateDirectoryA(partial.c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS)
+      return false;
+    pos = next;
+  }
+  return isFolder(path);
+}
+
+bool isFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string findFile(const std::string& path) {
+  // The file system ignores case already.
+  if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return std::string();
+  return path;
+}
+
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size) {
+  std::string temporary = path + ".new";
+  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const char* p = static_cast<const char*>(bytes);
+  size_t left = size;
+  bool ok = true;
+  while (ok && left > 0) {
+    DWORD chunk = DWORD(left > 0x40000000u ? 0x40000000u : left), written = 0;
+    ok = WriteFile(file, p, chunk, &written, nullptr) && written > 0;
+    p += written;
+    left -= written;
+  }
+  if (ok && !FlushFileBuffers(file)) ok = false;
+  if (!CloseHandle(file)) ok = false;
+  // Replacing an existing file needs MOVEFILE_REPLACE_EXISTING; WRITE_THROUGH returns only once
+  // the new name is on the disk. A virus scanner or the search indexer may hold the fresh file
+  // for a moment: the move is tried again for about half a second before it counts as failed.
+  for (int attempt = 0; ok; ++attempt) {
+    if (MoveFileExA(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    DWORD error = GetLastError();
+    if (attempt >= 10 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+      break;
+    Sleep(50);
+  }
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
+uint64_t monotonicMilliseconds() {
+  static const uint64_t frequency = [] {
+    LARGE_INTEGER f;
+    return QueryPerformanceFrequency(&f) && f.QuadPart > 0 ? uint64_t(f.QuadPart) : 0;
+  }();
+  if (!frequency) return GetTickCount64();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  uint64_t counter = uint64_t(c.QuadPart);
+  return counter / frequency * 1000u + counter % frequency * 1000u / frequency;
+}
+
+void sleepMilliseconds(unsigned ms) { Sleep(ms); }
+
+bool displayAvailable() { return !headlessVideoDriver(); }
+
+void showMessageBox(const char* caption, const char* text) {
+  if (displayAvailable()) {
+    MessageBoxA(GetForegroundWindow(), text ? text : "", caption ? caption : "", MB_OK);
+    return;
+  }
+  std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+}
+
+bool openUrl(const char* address, bool maximised) {
+  if (!address || !address[0]) return false;
+  std::string parameters = std::string("url.dll,FileProtocolHandler ") + address;
+  HINSTANCE rc = ShellExecuteA(nullptr, "open", "rundll32.exe", parameters.c_str(), nullptr,
+                               maximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(rc) > 32;
+}
+
+int localYear() {
+  time_t now = time(nullptr);
+  tm local{};
+  localtime_s(&local, &now);
+  return local.tm_year + 1900;
+}
+
+#else
+
+// ---- Linux and other POSIX systems ------------------------------------------------------------
 
 std::string executableFolder() {
   char buf[PATH_MAX + 1];
@@ -61,6 +244,98 @@ bool makeFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool isFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+// The entry of a folder whose name equals the wanted one without regard to ASCII case.
+std::string matchInFolder(const std::string& folder, const std::string& wanted) {
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!dir) return std::string();
+  std::string found;
+  while (dirent* entry = readdir(dir)) {
+    if (strcasecmp(entry->d_name, wanted.c_str()) == 0) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
+}  // namespace
+
+std::string findFile(const std::string& path) {
+  if (path.empty()) return std::string();
+  if (exists(path)) return path;
+
+  // The data was named for a file system that ignores case: each component that does not
+  // exist as written may match an entry that differs only in case.
+  std::vector<std::string> parts;
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t next = path.find('/', pos);
+    if (next == std::string::npos) next = path.size();
+    if (next > pos) parts.push_back(path.substr(pos, next - pos));
+    pos = next + 1;
+  }
+  std::string current = path[0] == '/' ? std::string() : std::string(".");
+  for (const std::string& part : parts) {
+    std::string candidate = current + "/" + part;
+    if (part == "." || part == ".." || exists(candidate)) {
+      current = candidate;
+      continue;
+    }
+    std::string match = matchInFolder(current, part);
+    if (match.empty()) return std::string();
+    current += "/" + match;
+  }
+  if (path[0] != '/' && current.rfind("./", 0) == 0) current.erase(0, 2);
+  return current;
+}
+
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size) {
+  std::string temporary = path + ".new";
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const char* p = static_cast<const char*>(bytes);
+  size_t left = size;
+  bool ok = true;
+  while (left > 0) {
+    ssize_t w = write(fd, p, left);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      ok = false;
+      break;
+    }
+    p += w;
+    left -= size_t(w);
+  }
+  if (ok && fsync(fd) != 0) ok = false;
+  if (close(fd) != 0) ok = false;
+  if (!ok || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  // The new name itself must reach the disk too.
+  size_t cut = path.find_last_of('/');
+  std::string folder = cut == std::string::npos ? std::string(".") : path.substr(0, cut);
+  int dir = open(folder.empty() ? "/" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return true;
+}
+
 uint64_t monotonicMilliseconds() {
   timespec ts;
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -74,9 +349,7 @@ void sleepMilliseconds(unsigned ms) {
 }
 
 bool displayAvailable() {
-  const char* driver = std::getenv("SDL_VIDEODRIVER");
-  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
-    return false;
+  if (headlessVideoDriver()) return false;
   const char* x = std::getenv("DISPLAY");
   const char* w = std::getenv("WAYLAND_DISPLAY");
   return (x && x[0]) || (w && w[0]);
@@ -89,7 +362,7 @@ void showMessageBox(const char* caption, const char* text) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
 
-bool openUrl(const char* address) {
+bool openUrl(const char* address, bool /*maximised: the browser decides its own size*/) {
   if (!address || !address[0]) return false;
   pid_t pid;
   char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(address), nullptr};
@@ -106,5 +379,7 @@ int localYear() {
   localtime_r(&now, &local);
   return local.tm_year + 1900;
 }
+
+#endif
 
 }  // namespace platform

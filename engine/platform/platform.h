@@ -2,19 +2,41 @@
 // Everything above it (the engine's facilities, then the game) reaches the system through here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace platform {
 
+// The system's own separator in file names; the other one is turned into it.
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // Folder of the running executable, without a trailing separator ("" if unknown).
 std::string executableFolder();
 
-// The per-user data root: $XDG_DATA_HOME, else $HOME/.local/share ("" if neither is known).
+// The per-user data root: on Windows the roaming application-data folder (%APPDATA%, else the
+// shell's known folder); elsewhere $XDG_DATA_HOME, else $HOME/.local/share ("" if unknown).
 std::string userDataRoot();
 
 // Creates a folder and its missing parents; an existing folder is no error.
 bool makeFolders(const std::string& path);
+
+// True when a plain file (not a folder) of that name exists.
+bool isFile(const std::string& path);
+
+// The name under which a file can be opened: the name itself when it exists; where the file
+// system tells case apart, each missing component may match an entry that differs only in
+// case ("" when nothing matches).
+std::string findFile(const std::string& path);
+
+// Writes the bytes to a temporary file beside the target, forces them to the disk and puts
+// the file in place of the target in one step, so that a crash leaves either the old or the
+// new file, never a torn one. False (and the target untouched) on any failure.
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size);
 
 // Raw monotonic clock in milliseconds.
 uint64_t monotonicMilliseconds();
@@ -22,15 +44,17 @@ uint64_t monotonicMilliseconds();
 // Sleeps the calling thread.
 void sleepMilliseconds(unsigned ms);
 
-// True when a person could see a desktop message box: a display is set and SDL is not
-// told to run offscreen or without video.
+// True when a person could see a desktop message box: SDL is not told to run offscreen or
+// without video, and (outside Windows) a display is set.
 bool displayAvailable();
 
-// A modal message box with an OK button; with no display the caption and text go to stderr.
+// A modal message box with an OK button, owned by the foreground window; with no display the
+// caption and text go to stderr.
 void showMessageBox(const char* caption, const char* text);
 
-// Opens an address with the desktop's handler (xdg-open); false if it could not be started.
-bool openUrl(const char* address);
+// Opens an address in the user's browser (Windows: the shell's URL handler, shown maximised
+// or normal; elsewhere the desktop's handler, xdg-open); false if it could not be started.
+bool openUrl(const char* address, bool maximised = false);
 
 // Current local year.
 int localYear();

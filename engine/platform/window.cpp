@@ -3,11 +3,11 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <deque>
-#include <time.h>
+#include <thread>
 #include <vector>
 
 #include "platform/input.h"
@@ -806,9 +806,8 @@ bool displayMode(int index, DisplayModeInfo& mode) {
 const char* lastError() { return errorText; }
 
 uint64_t monotonicMicroseconds() {
-  timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return uint64_t(ts.tv_sec) * 1000000u + uint64_t(ts.tv_nsec) / 1000u;
+  using namespace std::chrono;
+  return uint64_t(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 void VBlankPacer::wait(int refreshRate) {
@@ -818,9 +817,7 @@ void VBlankPacer::wait(int refreshRate) {
   uint64_t now = monotonicMicroseconds();
   if (last_ != 0 && now + slack < last_ + period) {
     uint64_t target = last_ + period;
-    timespec ts{time_t((target - now) / 1000000u), long((target - now) % 1000000u) * 1000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
-    }
+    std::this_thread::sleep_for(std::chrono::microseconds(target - now));
     ++waits_;
     last_ = target;
   } else {

@@ -1,60 +1,11 @@
 #include "tools/KFileReader.h"
 
-#include <dirent.h>
-#include <strings.h>
-#include <sys/stat.h>
-
 #include <vector>
 
-namespace {
-
-bool exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
-
-// The entry of a folder whose name equals the wanted one without regard to ASCII case.
-std::string matchInFolder(const std::string& folder, const std::string& wanted) {
-  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-  if (!dir) return std::string();
-  std::string found;
-  while (dirent* entry = readdir(dir)) {
-    if (strcasecmp(entry->d_name, wanted.c_str()) == 0) {
-      found = entry->d_name;
-      break;
-    }
-  }
-  closedir(dir);
-  return found;
-}
-
-}  // namespace
+#include "platform/platform.h"
 
 std::string KFileReader::ResolveCaseInsensitive(const std::string& path) {
-  if (path.empty()) return std::string();
-  if (exists(path)) return path;
-
-  std::vector<std::string> parts;
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t next = path.find('/', pos);
-    if (next == std::string::npos) next = path.size();
-    if (next > pos) parts.push_back(path.substr(pos, next - pos));
-    pos = next + 1;
-  }
-  std::string current = path[0] == '/' ? std::string() : std::string(".");
-  for (const std::string& part : parts) {
-    std::string candidate = current + "/" + part;
-    if (part == "." || part == ".." || exists(candidate)) {
-      current = candidate;
-      continue;
-    }
-    std::string match = matchInFolder(current, part);
-    if (match.empty()) return std::string();
-    current += "/" + match;
-  }
-  if (path[0] != '/' && current.rfind("./", 0) == 0) current.erase(0, 2);
-  return current;
+  return platform::findFile(path);
 }
 
 bool KFileReader::ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
@@ -81,8 +32,7 @@ int KFileReader::Open(const char* path, int mode) {
 
   std::string found = ResolveCaseInsensitive(path);
   if (found.empty()) return KFILE_CANTOPEN;
-  struct stat st;
-  if (stat(found.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return KFILE_CANTOPEN;
+  if (!platform::isFile(found)) return KFILE_CANTOPEN;
   file_ = std::fopen(found.c_str(), "rb");
   if (!file_) return KFILE_CANTOPEN;
   resolved_ = found;

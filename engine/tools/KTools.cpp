@@ -84,18 +84,25 @@ const char* GetProgramUserFolder() {
   std::string folder = GetUserDataFolder();
   if (programFolderName[0]) {
     while (folder.size() > 1 && isSeparator(folder.back())) folder.pop_back();
-    folder += '/';
+    folder += platform::kPathSeparator;
     folder += programFolderName;
     if (!platform::makeFolders(folder)) folder.clear();
   }
   copyText(programFolder, sizeof programFolder, folder.c_str());
+  ConvertSlashes(programFolder);
   return programFolder;
 }
 
 void ConvertSlashes(char* text) {
   if (!text) return;
   for (; *text; ++text)
-    if (*text == '\\') *text = '/';
+    if (isSeparator(*text)) *text = platform::kPathSeparator;
+}
+
+bool MakeFolder(const char* path) { return path && platform::makeFolders(path); }
+
+bool WriteFileAtomically(const char* path, const void* bytes, size_t size) {
+  return path && path[0] && platform::writeFileAtomically(path, bytes, size);
 }
 
 void MessageBox(const char* caption, const char* text) {
@@ -107,9 +114,8 @@ void MessageBox(const char* caption, const char* text) {
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler = handler; }
 
-bool OpenUrl(const char* address, bool /*maximised*/) {
-  // The browser decides its own window size here; the flag only mattered to the Windows shell.
-  return platform::openUrl(address);
+bool OpenUrl(const char* address, bool maximised) {
+  return platform::openUrl(address, maximised);
 }
 
 int GetYear() { return platform::localYear(); }

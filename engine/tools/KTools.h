@@ -3,6 +3,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 namespace KTools {
@@ -14,14 +15,15 @@ int InitPaths();
 // The executable's folder without a trailing separator.
 const char* GetExeFolder();
 
-// Resolves a data file name against the executable's folder. Windows separators are turned
-// into '/'; one leading separator or ':' is skipped; a name that still starts with a separator
-// (or has ':' as its second character) is absolute and kept. The result lives in a static
-// buffer that the next call overwrites.
+// Resolves a data file name against the executable's folder. Separators become the system's
+// own ('\\' on Windows, '/' elsewhere); one leading separator or ':' is skipped; a name that
+// still starts with a separator (or has ':' as its second character) is absolute and kept.
+// The result lives in a static buffer that the next call overwrites.
 const char* GetDataPath(const char* name);
 
-// The per-user data folder ($XDG_DATA_HOME or ~/.local/share), created if missing; the
-// executable's folder followed by '/' when the system gives none.
+// The per-user data folder (Windows: the application-data folder, %APPDATA%; elsewhere
+// $XDG_DATA_HOME or ~/.local/share), created if missing; the executable's folder followed by a
+// separator when the system gives none.
 const char* GetUserDataFolder();
 // The program's own folder inside the per-user data folder, "<GetUserDataFolder()>/<name>",
 // named once by the program (the game calls it "Brawnmoor").
@@ -33,13 +35,21 @@ const char* GetProgramUserFolder();
 // Turns every separator of the text into this platform's one, in place.
 void ConvertSlashes(char* text);
 
+// Creates a folder and its missing parents; an existing folder is no error.
+bool MakeFolder(const char* path);
+
+// Replaces a file with the bytes in one step (a temporary file beside it, forced to the disk,
+// then renamed over it): a crash leaves the old file or the new one, never a torn one.
+bool WriteFileAtomically(const char* path, const void* bytes, size_t size);
+
 // A modal message box with an OK button; with no display it writes to standard error.
 void MessageBox(const char* caption, const char* text);
 // Lets tests and tools see message boxes instead of showing them (null restores the default).
 using MessageBoxHandler = void (*)(const char* caption, const char* text);
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
-// Asks the desktop to open a web address in the user's browser.
+// Asks the desktop to open a web address in the user's browser (maximised where the system
+// lets the caller choose).
 bool OpenUrl(const char* address, bool maximised);
 
 // The year of the local time.

@@ -155,6 +155,7 @@ void KWindow::TakeHotKeyScreenshot(bool orF12) {
     const char* folder = KTools::GetProgramUserFolder();
     if (folder[0]) {
       std::snprintf(path, sizeof path, "%s/%s", folder, name);
+      KTools::ConvertSlashes(path);
       SaveScreenshot(path, K_IMAGE_TGA, 0, 0);
     }
   }

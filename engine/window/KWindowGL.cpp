@@ -1,6 +1,6 @@
 #include "window/KWindowGL.h"
 
-#include <GL/gl.h>
+#include "platform/opengl.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,9 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "../support/tempdir.h"
+#include "../support/testenv.h"
+#include "platform/platform.h"
 #include "tools/KFileReader.h"
 #include "tools/KIniFile.h"
 #include "tools/KLog.h"
@@ -15,6 +19,13 @@ namespace {
 
 // ---- Paths --------------------------------------------------------------------------------
 
+// A path written with '/' in the system's own form, as the tools give it.
+std::string sys(std::string path) {
+  for (char& c : path)
+    if (c == '/' || c == '\\') c = platform::kPathSeparator;
+  return path;
+}
+
 class DataPath : public ::testing::Test {
  protected:
   void SetUp() override { KTools::OverrideExeFolder("/opt/brawnmoor"); }
@@ -22,25 +33,25 @@ class DataPath : public ::testing::Test {
 };
 
 TEST_F(DataPath, ResolvesWindowsNamesBesideTheExecutable) {
-  EXPECT_STREQ(KTools::GetDataPath("data\\gfx\\tinyfont.png"), "/opt/brawnmoor/data/gfx/tinyfont.png");
-  EXPECT_STREQ(KTools::GetDataPath("/data/gfx/menu.jpg"), "/opt/brawnmoor/data/gfx/menu.jpg");
-  EXPECT_STREQ(KTools::GetDataPath("\\data\\x"), "/opt/brawnmoor/data/x");
-  EXPECT_STREQ(KTools::GetDataPath(""), "/opt/brawnmoor/");
-  EXPECT_STREQ(KTools::GetDataPath(nullptr), "/opt/brawnmoor/");
+  EXPECT_STREQ(KTools::GetDataPath("data\\gfx\\tinyfont.png"), sys("/opt/brawnmoor/data/gfx/tinyfont.png").c_str());
+  EXPECT_STREQ(KTools::GetDataPath("/data/gfx/menu.jpg"), sys("/opt/brawnmoor/data/gfx/menu.jpg").c_str());
+  EXPECT_STREQ(KTools::GetDataPath("\\data\\x"), sys("/opt/brawnmoor/data/x").c_str());
+  EXPECT_STREQ(KTools::GetDataPath(""), sys("/opt/brawnmoor/").c_str());
+  EXPECT_STREQ(KTools::GetDataPath(nullptr), sys("/opt/brawnmoor/").c_str());
 }
 
 TEST_F(DataPath, KeepsAbsoluteNames) {
   // One leading separator is skipped; a name that still starts with one is absolute.
-  EXPECT_STREQ(KTools::GetDataPath("//tmp/save/slot1"), "/tmp/save/slot1");
-  EXPECT_STREQ(KTools::GetDataPath("\\\\srv\\share"), "/srv/share");
-  EXPECT_STREQ(KTools::GetDataPath("C:\\games\\x.ini"), "C:/games/x.ini");
-  EXPECT_STREQ(KTools::GetDataPath(":/x"), "/x");
+  EXPECT_STREQ(KTools::GetDataPath("//tmp/save/slot1"), sys("/tmp/save/slot1").c_str());
+  EXPECT_STREQ(KTools::GetDataPath("\\\\srv\\share"), sys("/srv/share").c_str());
+  EXPECT_STREQ(KTools::GetDataPath("C:\\games\\x.ini"), sys("C:/games/x.ini").c_str());
+  EXPECT_STREQ(KTools::GetDataPath(":/x"), sys("/x").c_str());
 }
 
 TEST_F(DataPath, ResultIsReusedByTheNextCall) {
   const char* a = KTools::GetDataPath("a");
   KTools::GetDataPath("bb");
-  EXPECT_STREQ(a, "/opt/brawnmoor/bb");
+  EXPECT_STREQ(a, sys("/opt/brawnmoor/bb").c_str());
 }
 
 TEST(Paths, ExecutableFolderIsKnownAndHasNoTrailingSeparator) {
@@ -48,13 +59,15 @@ TEST(Paths, ExecutableFolderIsKnownAndHasNoTrailingSeparator) {
   std::string folder = KTools::GetExeFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_NE(folder.back(), '/');
-  EXPECT_TRUE(std::filesystem::exists(folder + "/engine_tools_tests"));
+  EXPECT_NE(folder.back(), '\\');
+  EXPECT_TRUE(std::filesystem::exists(folder + "/engine_tools_tests") ||
+              std::filesystem::exists(folder + "/engine_tools_tests.exe"));
 }
 
 TEST(Paths, ConvertSlashesInPlace) {
   char text[] = "data\\snd\\click.ogg";
   KTools::ConvertSlashes(text);
-  EXPECT_STREQ(text, "data/snd/click.ogg");
+  EXPECT_STREQ(text, sys("data/snd/click.ogg").c_str());
   KTools::ConvertSlashes(nullptr);
 }
 
@@ -64,7 +77,7 @@ TEST(Paths, OverrideOutlivesInitPathsUntilCleared) {
   KTools::OverrideExeFolder("/usr/share/brawnmoor/");
   KTools::InitPaths();
   EXPECT_STREQ(KTools::GetExeFolder(), "/usr/share/brawnmoor");
-  EXPECT_STREQ(KTools::GetDataPath("data\\nation.ini"), "/usr/share/brawnmoor/data/nation.ini");
+  EXPECT_STREQ(KTools::GetDataPath("data\\nation.ini"), sys("/usr/share/brawnmoor/data/nation.ini").c_str());
   KTools::OverrideExeFolder(nullptr);
   KTools::InitPaths();
   EXPECT_STRNE(KTools::GetExeFolder(), "/usr/share/brawnmoor");
@@ -74,36 +87,62 @@ TEST(Paths, OverrideOutlivesInitPathsUntilCleared) {
 TEST(Paths, UserDataFolderIsCreatedUnderXdgDataHome) {
   TempDir dir;
   std::string root = dir.file("share/deeper");
-  setenv("XDG_DATA_HOME", root.c_str(), 1);
+  setEnv(kUserDataRootVariable, root.c_str());
   EXPECT_EQ(std::string(KTools::GetUserDataFolder()), root);
   EXPECT_TRUE(std::filesystem::is_directory(root));
-  unsetenv("XDG_DATA_HOME");
+  unsetEnv(kUserDataRootVariable);
 }
 
 TEST(Paths, UserDataFolderFallsBackToTheExecutableFolder) {
   TempDir dir;
   dir.write("file", "x");
   // A data root that cannot be a folder (a file is in the way) falls back.
-  setenv("XDG_DATA_HOME", dir.file("file/sub").c_str(), 1);
+  setEnv(kUserDataRootVariable, dir.file("file/sub").c_str());
   KTools::OverrideExeFolder("/opt/game");
-  EXPECT_STREQ(KTools::GetUserDataFolder(), "/opt/game/");
-  unsetenv("XDG_DATA_HOME");
+  EXPECT_STREQ(KTools::GetUserDataFolder(), sys("/opt/game/").c_str());
+  unsetEnv(kUserDataRootVariable);
   KTools::OverrideExeFolder(nullptr);
 }
 
 TEST(Paths, ProgramFolderLiesInsideTheUserDataFolder) {
   TempDir dir;
-  setenv("XDG_DATA_HOME", dir.file("share").c_str(), 1);
-  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share")) << "no name: the data folder";
+  setEnv(kUserDataRootVariable, dir.file("share").c_str());
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), sys(dir.file("share"))) << "no name: the data folder";
   KTools::SetProgramFolderName("Brawnmoor");
-  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), dir.file("share/Brawnmoor"));
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), sys(dir.file("share/Brawnmoor")));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("share/Brawnmoor")));
   // A file in the way: no folder, and never the data folder instead.
   dir.write("other/Brawnmoor", "x");
-  setenv("XDG_DATA_HOME", dir.file("other").c_str(), 1);
+  setEnv(kUserDataRootVariable, dir.file("other").c_str());
   EXPECT_STREQ(KTools::GetProgramUserFolder(), "");
   KTools::SetProgramFolderName(nullptr);
-  unsetenv("XDG_DATA_HOME");
+  unsetEnv(kUserDataRootVariable);
+}
+
+// The save slots and the preferences are written this way: a second write replaces the
+// first (on Windows a plain rename refuses an existing target), nothing of the temporary
+// file stays, and a write that cannot happen leaves nothing behind.
+TEST(Files, AnAtomicWriteReplacesTheFileAndLeavesNoTemporary) {
+  TempDir dir;
+  const std::string path = sys(dir.file("slot1"));
+  ASSERT_TRUE(KTools::WriteFileAtomically(path.c_str(), "first", 5));
+  ASSERT_TRUE(KTools::WriteFileAtomically(path.c_str(), "second!", 7));
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "second!");
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_FALSE(KTools::WriteFileAtomically(sys(dir.file("missing/slot2")).c_str(), "x", 1));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
+}
+
+TEST(Files, FoldersAreMadeWithTheirParents) {
+  TempDir dir;
+  const std::string deep = sys(dir.file("a/b/c"));
+  EXPECT_TRUE(KTools::MakeFolder(deep.c_str()));
+  EXPECT_TRUE(std::filesystem::is_directory(deep));
+  EXPECT_TRUE(KTools::MakeFolder(deep.c_str()));  // an existing folder is no error
+  dir.write("file", "x");
+  EXPECT_FALSE(KTools::MakeFolder(sys(dir.file("file/sub")).c_str()));
 }
 
 // ---- Clock --------------------------------------------------------------------------------
@@ -292,7 +331,12 @@ TEST(FileReader, FindsFilesWhateverTheirCase) {
   dir.write("Data/Gfx/Boxer01.K3D", "mesh");
   KFileReader r;
   ASSERT_EQ(r.Open(dir.file("data/gfx/boxer01.k3d").c_str(), KFILE_READ), KFILE_OK);
+#if defined(_WIN32)
+  // The file system ignores case itself: the name opens as it was asked for.
+  EXPECT_EQ(r.ResolvedPath(), dir.file("data/gfx/boxer01.k3d"));
+#else
   EXPECT_EQ(r.ResolvedPath(), dir.file("Data/Gfx/Boxer01.K3D"));
+#endif
   char buf[4];
   EXPECT_EQ(r.Read(buf, 4), KFILE_OK);
   EXPECT_EQ(std::string(buf, 4), "mesh");

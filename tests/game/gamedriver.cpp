@@ -15,6 +15,7 @@
 #include "saves/preferences.h"
 #include "window/KWindowGL.h"
 #include "shell/app.h"
+#include "support/testenv.h"
 #include "tools/KTools.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
@@ -32,8 +33,8 @@ uint64_t fakeClock() {
 }  // namespace
 
 GameDriver::GameDriver() {
-  setenv("HOME", home_.path().c_str(), 1);
-  setenv("XDG_DATA_HOME", (home_.path() + "/data").c_str(), 1);
+  setEnv("HOME", home_.path().c_str());
+  setEnv(kUserDataRootVariable, (home_.path() + "/data").c_str());
   KTools::SetClockSource(fakeClock);
   KTools::InitClock();
 }

@@ -20,6 +20,7 @@
 #include "career/world.h"
 #include "saves/preferences.h"
 #include "support/tempdir.h"
+#include "support/testenv.h"
 #include "tools/KTools.h"
 #include "ui/session.h"
 #include "ui/texttable.h"
@@ -29,14 +30,14 @@ namespace {
 class Saves : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    setEnv(kUserDataRootVariable, home.path().c_str());
     KTools::SetMessageBoxHandler(countBox);
     boxes = 0;
     loadTextTable(0);
   }
   void TearDown() override {
     KTools::SetMessageBoxHandler(nullptr);
-    unsetenv("XDG_DATA_HOME");
+    unsetEnv(kUserDataRootVariable);
   }
   static void countBox(const char* caption, const char*) {
     ++boxes;
@@ -177,12 +178,23 @@ TEST_F(Saves, AGoldenFileFromAFixedSeed) {
   EXPECT_NE(std::string(reinterpret_cast<const char*>(a.data())).find(" (May 2026)"), std::string::npos);
   uint64_t hash = 1469598103934665603ull;
   for (uint8_t byte : a) hash = (hash ^ byte) * 1099511628211ull;
-  EXPECT_EQ(hash, 16411419942146629591ull) << hash;
+  // The C library's random numbers are its own: the Windows one draws another world.
+#if defined(_WIN32)
+  constexpr uint64_t kGolden = 16947906335755017101ull;
+#else
+  constexpr uint64_t kGolden = 16411419942146629591ull;
+#endif
+  EXPECT_EQ(hash, kGolden) << hash;
   month = savedMonth;
 }
 
 TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
-  if (geteuid() == 0) {
+#if defined(_WIN32)
+  const bool folderInThePlace = true;  // folder rights are no file modes there
+#else
+  const bool folderInThePlace = geteuid() == 0;
+#endif
+  if (folderInThePlace) {
     // root writes anywhere: make the target a folder instead, which no file can replace.
     playCareer(3, 2);
     ASSERT_TRUE(saveSlot(5));
@@ -312,13 +324,14 @@ TEST_F(Saves, LoadingIsAValidWorldsNoOp) {
 // The engine's screenshot key falls back to the game's own folder, which the game names.
 TEST_F(Saves, TheEngineKnowsTheGamesOwnFolder) {
   loadPreferences();  // the game's first use of its folder
-  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), home.path() + "/Brawnmoor");
+  EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), std::string(userFolder()));
+  EXPECT_NE(std::string(userFolder()).find("Brawnmoor"), std::string::npos);
   KTools::SetProgramFolderName(nullptr);
 }
 
 TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
   TempDir home;
-  setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+  setEnv(kUserDataRootVariable, home.path().c_str());
   loadPreferences();
   EXPECT_EQ(preferences.useDirectX, 1);
   EXPECT_EQ(preferences.windowed, 0);
@@ -352,7 +365,7 @@ TEST(Preferences, DefaultsShortFilesAndRoundTrip) {
   EXPECT_EQ(preferences.windowed, 1);
   EXPECT_EQ(preferences.useDirectX, 1);
   EXPECT_EQ(preferences.language, 0);
-  unsetenv("XDG_DATA_HOME");
+  unsetEnv(kUserDataRootVariable);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // sound card is opened. The drivers are set before main, so before any test touches SDL.
 #include <cstdlib>
 
+#include "testenv.h"
+
 namespace {
 
 struct HeadlessEnvironment {
   HeadlessEnvironment() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setEnv("SDL_VIDEODRIVER", "offscreen", false);
+    setEnv("SDL_AUDIODRIVER", "dummy", false);
   }
 } headlessEnvironment;
 

@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# The Windows release as a player meets it, under Wine and Xvfb: the installer run (silently)
+# in a fresh Wine prefix, its files, Start-menu entries and uninstall entry checked, then the
+# installed game started from its installed path and played with real clicks: the launcher,
+# the main menu, a quick start to the boxer screen, a fight arranged on the rankings and watched
+# in the ring view, on the software renderer and again on OpenGL. Pictures of each step are
+# kept in the output folder. Last the uninstaller runs.
+#
+#   bash tools/windows/play.sh <setup.exe> <output folder>
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+setup=$(readlink -f "$1")
+out=$2
+mkdir -p "$out"
+out=$(readlink -f "$out")
+rm -f "$out"/*.png
+
+export BRAWNMOOR_WINEPREFIX=$out/wineprefix
+rm -rf "$BRAWNMOOR_WINEPREFIX"
+run() { "$here/wine-run.sh" "$@"; }
+
+# An X display of our own.
+display=91
+while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+game=""
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null
+  WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+export DISPLAY=":$display"
+
+fail() { echo "play: $*" >&2; exit 1; }
+
+# ---- The installer ----------------------------------------------------------------------------
+run "$setup" /S
+WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -w
+user=$(ls "$BRAWNMOOR_WINEPREFIX/drive_c/users" | grep -vx Public | head -n 1)
+home="$BRAWNMOOR_WINEPREFIX/drive_c/users/$user"
+installed="$home/AppData/Local/Programs/Brawnmoor"
+[ -f "$installed/brawnmoor.exe" ] || fail "no brawnmoor.exe in $installed"
+[ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
+[ -f "$installed/data/languages.ini" ] || fail "no data folder"
+startmenu="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Brawnmoor"
+[ -f "$startmenu/Brawnmoor.lnk" ] || fail "no Start-menu entry in $startmenu"
+run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brawnmoor' >"$out/uninstall-key.txt" 2>&1 ||
+  fail "no uninstall entry"
+grep -q DisplayName "$out/uninstall-key.txt" || fail "the uninstall entry has no name"
+echo "play: installed into $installed, Start-menu entry and uninstall entry present"
+
+# ---- The installed game -----------------------------------------------------------------------
+# Finds the game's window of the given width; prints "x y" of its top-left corner.
+windowAt() {
+  local width=$1
+  for _ in $(seq 300); do
+    for w in $(xdotool search --name "Brawnmoor" 2>/dev/null); do
+      local geo
+      geo=$(xdotool getwindowgeometry "$w" 2>/dev/null) || continue
+      if grep -q "Geometry: ${width}x" <<<"$geo"; then
+        sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$geo"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  fail "no ${width}-pixel window appeared"
+}
+shot() {  # shot <name> <x> <y> <width> <height>
+  import -window root "$out/full.png"
+  convert "$out/full.png" -crop "$4x$5+$2+$3" +repage "$out/$1.png"
+  rm -f "$out/full.png"
+  echo "play: $out/$1.png"
+}
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.7; }
+
+# play <renderer name> <untick the renderer box?>
+play() {
+  local name=$1 toggle=$2
+  (cd "$home" && exec "$here/wine-run.sh" "$installed/brawnmoor.exe") >"$out/game-$name.log" 2>&1 &
+  game=$!
+  read -r lx ly < <(windowAt 400)
+  sleep 2
+  shot "launcher-$name" "$lx" "$ly" 400 300
+  if [ "$toggle" = yes ]; then click $((lx + 37)) $((ly + 201)); fi   # the renderer box
+  if [ "$name" = software ]; then click $((lx + 212)) $((ly + 201)); fi  # full screen off (kept)
+  shot "launcher-$name-ticked" "$lx" "$ly" 400 300
+  click $((lx + 199)) $((ly + 282))                                    # START
+  read -r gx gy < <(windowAt 800)
+  sleep 8                                                              # loading, the jingle
+  shot "mainmenu-$name" "$gx" "$gy" 800 600
+  click $((gx + 400)) $((gy + 375))                                    # QUICK START
+  sleep 5
+  shot "boxer-$name" "$gx" "$gy" 800 600
+  # A fight: on the rankings, the name next to the player's boxer (his row is the red one),
+  # OK; the month's list, the eye of the fight, the ring view.
+  click $((gx + 290)) $((gy + 27))                                     # rankings
+  sleep 2
+  import -window root "$out/full.png"
+  local row mine=-1
+  for row in $(seq 0 19); do
+    local rgb
+    rgb=$(convert "$out/full.png" -crop "1x1+$((gx + 436))+$((gy + 132 + 17 * row))" \
+          -format '%[fx:int(255*r)] %[fx:int(255*g)]' info:)
+    read -r red green <<<"$rgb"
+    if ((red > 80 && green < 40)); then mine=$row; break; fi
+  done
+  rm -f "$out/full.png"
+  ((mine >= 0)) || fail "the player's boxer is not on the rankings page"
+  local pick=$((mine > 0 ? mine - 1 : mine + 1))
+  click $((gx + 520)) $((gy + 132 + 17 * pick))                        # the opponent
+  click $((gx + 231)) $((gy + 457))                                    # OK
+  shot "rankings-$name" "$gx" "$gy" 800 600
+  click $((gx + 64)) $((gy + 27))                                      # the month
+  sleep 2
+  click $((gx + 456)) $((gy + 134))                                    # watch the fight
+  sleep 3
+  shot "corner-$name" "$gx" "$gy" 800 600
+  click $((gx + 311)) $((gy + 218))                                    # RING VIEW
+  sleep 10
+  shot "fight-$name" "$gx" "$gy" 800 600
+  kill "$game" 2>/dev/null || true
+  wait "$game" 2>/dev/null || true
+  game=""
+  WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -k 2>/dev/null || true
+  sleep 1
+}
+play software no
+[ -f "$home/AppData/Roaming/Brawnmoor/prefs" ] || fail "no preferences in %APPDATA%\\Brawnmoor"
+play opengl yes
+ls "$home/AppData/Roaming/Brawnmoor" >"$out/appdata.txt"
+
+# ---- The uninstaller: the programs and the Start-menu entries go, the player's files stay --------
+DISPLAY= run "$installed/uninstall.exe" /S
+WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -w
+[ ! -e "$installed/brawnmoor.exe" ] || fail "the uninstaller left brawnmoor.exe"
+[ ! -e "$startmenu" ] || fail "the uninstaller left the Start-menu entries"
+[ -f "$home/AppData/Roaming/Brawnmoor/prefs" ] || fail "the uninstaller removed the player's files"
+echo "play: uninstalled; %APPDATA%\\Brawnmoor kept"
+echo "play: done; pictures in $out"
