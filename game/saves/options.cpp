@@ -23,6 +23,10 @@
 #ifndef O_NOCTTY
 #define O_NOCTTY 0
 #endif
+// Windows would otherwise read the file in text mode.
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
 
 GameOptions gameOptions;
 
@@ -33,7 +37,7 @@ constexpr size_t kMaxFileSize = 4096;  // the file is a few lines; anything larg
 // Reads a whole small regular file; a FIFO, a device or a folder is never opened for reading
 // (opening does not block, and only regular files are read).
 bool readSmallFile(const char* path, std::string& out) {
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  int fd = open(path, O_RDONLY | O_BINARY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return false;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 || size_t(st.st_size) > kMaxFileSize) {
