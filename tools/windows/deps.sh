@@ -117,7 +117,8 @@ cmake_install /usr/src/googletest -Dgtest_force_shared_crt=ON
 
 step "stb_image_write ${version[libstb]}"
 mkdir -p "$prefix/include/stb" "$prefix/lib/pkgconfig"
-cp /usr/include/stb/stb_image_write.h "$prefix/include/stb/"
+# stb_image_write writes screenshots; stb_image's header is compiled into the picture loader.
+cp /usr/include/stb/stb_image_write.h /usr/include/stb/stb_image.h "$prefix/include/stb/"
 printf '#define STB_IMAGE_WRITE_IMPLEMENTATION\n#include "stb_image_write.h"\n' >"$work/stb.c"
 $triple-gcc-posix -O2 -c -I"$prefix/include/stb" "$work/stb.c" -o "$work/stb.o"
 $triple-gcc-ar-posix rcs "$prefix/lib/libstb.a" "$work/stb.o"
