@@ -1,7 +1,9 @@
 #include "tools/KTools.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "platform/platform.h"
@@ -106,6 +108,33 @@ void MessageBox(const char* caption, const char* text) {
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler = handler; }
+
+namespace {
+
+// Files already reported in this run, by their path with '/' separators and in lower case
+// (the data files are found without regard to case).
+std::set<std::string>& reportedFiles() {
+  static std::set<std::string> files;
+  return files;
+}
+
+std::string reportKey(const char* path) {
+  std::string key = path ? path : "";
+  for (char& c : key) c = c == '\\' ? '/' : char(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+}  // namespace
+
+void ReportFileProblem(const char* caption, const char* path, const char* what) {
+  if (!reportedFiles().insert(reportKey(path)).second) return;
+  std::string text = std::string(path ? path : "") + ": " + (what ? what : "");
+  MessageBox(caption, text.c_str());
+}
+
+void NoteFileReported(const char* path) { reportedFiles().insert(reportKey(path)); }
+
+void ForgetReportedFiles() { reportedFiles().clear(); }
 
 bool OpenUrl(const char* address, bool /*maximised*/) {
   // The browser decides its own window size here; the flag only mattered to the Windows shell.

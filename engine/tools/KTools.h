@@ -39,6 +39,16 @@ void MessageBox(const char* caption, const char* text);
 using MessageBoxHandler = void (*)(const char* caption, const char* text);
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
+// A data file that cannot be used: the message box "<path>: <what>" with the caption (standard
+// error without a display), at most once for each file in a run, so that a picture or a
+// sound loaded again and again does not bring its box again and again. A file already named
+// by NoteFileReported (the start-up check's one message) brings no box at all.
+void ReportFileProblem(const char* caption, const char* path, const char* what);
+// Marks a file as already reported to the player.
+void NoteFileReported(const char* path);
+// Forgets every file reported (tests).
+void ForgetReportedFiles();
+
 // Asks the desktop to open a web address in the user's browser.
 bool OpenUrl(const char* address, bool maximised);
 

@@ -1,11 +1,19 @@
 #include "saves/savegame.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "career/contracts.h"
+#include "career/generation.h"
+#include "career/messages.h"
 #include "career/rankings.h"
 #include "career/training.h"
 #include "career/world.h"
@@ -15,6 +23,7 @@
 #include "ui/texttable.h"
 
 char slotDescriptions[kSaveSlots][kSlotDescriptionSize];
+SlotState slotStates[kSaveSlots];
 
 namespace {
 
@@ -251,33 +260,75 @@ void repairLoadedWorld() {
   gameOver = 0;
 }
 
-bool saveSlot(int slot) {
-  if (slot < 0 || slot >= kSaveSlots) return false;
+const char* slotFilePath(int slot) {
+  if (slot < 0 || slot >= kSaveSlots) return "";
   char name[16];
   std::snprintf(name, sizeof name, "slot%d", slot);
-  const char* path = userFile(name);
-  static uint8_t image[kSaveFileSize];
-  buildSaveImage(image);
-  if (!path[0] || !writeFileAtomically(path, image, kSaveFileSize)) {
-    KTools::MessageBox("Can't find save directory",
-                       "Please create a 'save' directory in the application folder");
-    return false;
-  }
-  return true;
+  return userFile(name);
 }
 
-bool loadSlot(int slot) {
+bool saveSlot(int slot) {
   if (slot < 0 || slot >= kSaveSlots) return false;
-  char name[16];
-  std::snprintf(name, sizeof name, "slot%d", slot);
-  const char* path = userFile(name);
-  if (!path[0]) return false;
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
+  // A finished career is not saved: the only way on from it is the main menu.
+  if (gameOver || !worldReady()) return false;
   static uint8_t image[kSaveFileSize];
-  size_t n = std::fread(image, 1, kSaveFileSize, f);
-  std::fclose(f);
-  loadSaveImage(image, n);
+  buildSaveImage(image);
+  errno = 0;
+  const std::string path = slotFilePath(slot);
+  const int folderError = errno;
+  if (!path.empty() && writeFileAtomically(path.c_str(), image, kSaveFileSize)) return true;
+  // The folder the game tried, and what the system said.
+  const int error = path.empty() ? (folderError ? folderError : EACCES) : errno;
+  std::string folder = path.empty() ? std::string(KTools::GetUserDataFolder()) : path;
+  if (path.empty()) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    folder += "/Brawnmoor";
+  } else {
+    folder.erase(folder.find_last_of('/'));
+  }
+  showMessage(kMessageSaveFailed, std::strerror(error ? error : EIO), folder.c_str());
+  return false;
+}
+
+SlotState readSlotState(int slot, char* description) {
+  const char* path = slotFilePath(slot);
+  if (!path[0]) return SlotState::Empty;
+  struct stat st {};
+  if (lstat(path, &st) != 0) return errno == ENOENT ? SlotState::Empty : SlotState::Damaged;
+  // Anything in a slot's place that is not a whole save is damaged, and left as it is.
+  const int fd = openRegularFile(path);
+  if (fd < 0) return SlotState::Damaged;
+  struct stat opened {};
+  const bool whole = fstat(fd, &opened) == 0 && size_t(opened.st_size) == kSaveFileSize;
+  char text[kSlotDescriptionSize] = {};
+  const bool read = whole && readUpTo(fd, text, sizeof text) == sizeof text;
+  close(fd);
+  if (!read || !std::memchr(text, 0, sizeof text)) return SlotState::Damaged;
+  if (description) std::memcpy(description, text, sizeof text);
+  return SlotState::Saved;
+}
+
+bool loadSlot(int slot, SlotState* state) {
+  if (state) *state = SlotState::Empty;
+  if (slot < 0 || slot >= kSaveSlots) return false;
+  const char* path = slotFilePath(slot);
+  if (!path[0]) return false;
+  struct stat st {};
+  if (lstat(path, &st) != 0) {
+    if (errno != ENOENT && state) *state = SlotState::Damaged;
+    return false;
+  }
+  if (state) *state = SlotState::Damaged;
+  const int fd = openRegularFile(path);
+  if (fd < 0) return false;
+  static uint8_t image[kSaveFileSize];
+  struct stat opened {};
+  const bool whole = fstat(fd, &opened) == 0 && size_t(opened.st_size) == kSaveFileSize &&
+                     readUpTo(fd, image, kSaveFileSize) == kSaveFileSize;
+  close(fd);
+  if (!whole || !std::memchr(image, 0, kSlotDescriptionSize)) return false;
+  if (state) *state = SlotState::Saved;
+  loadSaveImage(image, kSaveFileSize);
   return true;
 }
 
@@ -285,16 +336,9 @@ void listSlots() {
   for (int slot = 0; slot < kSaveSlots; ++slot) {
     char* d = slotDescriptions[slot];
     std::memset(d, 0, kSlotDescriptionSize);
-    std::snprintf(d, kSlotDescriptionSize, "Empty Savegame Slot");
-    char name[16];
-    std::snprintf(name, sizeof name, "slot%d", slot);
-    const char* path = userFile(name);
-    FILE* f = path[0] ? std::fopen(path, "rb") : nullptr;
-    if (!f) continue;
-    std::memset(d, 0, kSlotDescriptionSize);
-    size_t got = std::fread(d, 1, kSlotDescriptionSize, f);
-    (void)got;
-    std::fclose(f);
+    slotStates[slot] = readSlotState(slot, d);
+    if (slotStates[slot] == SlotState::Empty) std::snprintf(d, kSlotDescriptionSize, "Empty Savegame Slot");
+    if (slotStates[slot] == SlotState::Damaged) std::memset(d, 0, kSlotDescriptionSize);
     d[kSlotDescriptionSize - 1] = 0;
   }
 }

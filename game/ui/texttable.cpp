@@ -33,7 +33,7 @@ void loadTextTable(int language) {
   std::memset(textTable, 0, sizeof textTable);
 
   KIniFile ini;
-  if (ini.Load(KTools::GetDataPath("data\\languages.ini")) && language >= 0 &&
+  if (ini.Load(KTools::GetDataPath(kLanguagesFile)) && language >= 0 &&
       language < kLanguageCount) {
     char section[16];
     for (int n = 0; n < kTextCount; ++n) {

@@ -9,11 +9,17 @@
 
 #include <cstdint>
 
-constexpr int kTextCount = 559;     // entries 0..558
+constexpr int kTextCount = 609;     // entries 0..608
+// Entries 559..599 are kept free for texts being added elsewhere: the file has no section for
+// them, so they read as empty texts. The texts of damaged saves and installations begin at 600.
+constexpr int kFirstSpareText = 559;
+constexpr int kSpareTextEnd = 600;
 constexpr int kTextSize = 128;      // 127 characters and the terminator
 constexpr int kLanguageCount = 4;   // 0 "Eng", 1 "Ger", 2 "Fre", 3 "Spa"
 
 using TextTable = char[kTextCount][kTextSize];
+
+constexpr const char* kLanguagesFile = "data\\languages.ini";
 extern TextTable textTable;
 
 // The key read in every section for each `language` value of the preferences.
@@ -27,6 +33,8 @@ constexpr int kFinanceListAText = 528;  // 528..531
 constexpr int kFinanceListBText = 532;  // 532..535
 constexpr int kSearchListText = 536;    // 536..545
 constexpr int kCornerListText = 546;    // 546..554
+
+constexpr int kDamagedSlotText = 600;  // the save/load menu's row of a damaged slot
 
 constexpr int kMonthNameSize = 4;  // three letters and NUL
 constexpr int kLabelSize = 24;
@@ -45,5 +53,5 @@ extern char cornerList[9][kLabelSize];     // the corner orders' values, three p
 // so every text is empty. Every earlier text is cleared first.
 void loadTextTable(int language);
 
-// Entry n of the table ("UI text n"); an empty text for a number outside 0..558.
+// Entry n of the table ("UI text n"); an empty text for a number outside 0..kTextCount - 1.
 const char* uiText(int n);

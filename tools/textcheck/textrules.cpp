@@ -1,5 +1,7 @@
 #include "textrules.h"
 
+#include "textcheck.h"
+
 #include <cstdio>
 
 namespace {
@@ -490,21 +492,36 @@ const TextRule kRules[] = {
     msg(557, 557, "message 42, line 2"),
     msg(558, 558, "message 42, line 3: the lowest rank the boxer may challenge",
         I("selected boxer's rank + 9", "int", "109")),
+    // Numbers kept free for texts added in other work, so that the texts below keep theirs.
+    {559, 599, "kept free: no section in the file", 0, 0, kTextSpare},
+    // Damaged saves and installations, and a save that failed.
+    {600, 600, "save/load menu: a damaged slot's row, drawn in red within the selection bar", 259, 0,
+     kProposed},
+    msg(601, 601, "message 44, line 1: LOAD on a damaged slot is refused"),
+    msg(602, 602, "message 44, line 2: the file is kept; its path follows on the next line"),
+    msg(603, 603, "message 45, line 1: no career without the world's data files; the reason follows"),
+    msg(604, 604, "message 45, line 3: what to do"),
+    msg(605, 605, "message 46, line 1: a save that could not be written"),
+    msg(606, 606, "message 46, line 2: the system's reason",
+        S("system's reason (strerror)", "No space left on device")),
+    msg(607, 607, "message 46, line 3: the folder the save was written to",
+        S("folder", "/home/player/.local/share/Brawnmoor")),
+    msg(608, 608, "message 46, line 4: the earlier save is kept"),
 };
 
 }  // namespace
 
 const TextRule& textRule(int n) {
-  static const TextRule* byEntry[559] = {};
+  static const TextRule* byEntry[kCheckedTexts] = {};
   static bool built = false;
   if (!built) {
     for (const TextRule& r : kRules)
       for (int e = r.first; e <= r.last; ++e)
-        if (e >= 0 && e < 559 && !byEntry[e]) byEntry[e] = &r;
+        if (e >= 0 && e < kCheckedTexts && !byEntry[e]) byEntry[e] = &r;
     built = true;
   }
   static const TextRule none{};
-  if (n < 0 || n >= 559 || !byEntry[n]) return none;
+  if (n < 0 || n >= kCheckedTexts || !byEntry[n]) return none;
   return *byEntry[n];
 }
 

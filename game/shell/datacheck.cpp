@@ -1,0 +1,173 @@
+#include "shell/datacheck.h"
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+
+#include "career/messages.h"
+#include "career/worlddata.h"
+#include "screens/boxer.h"
+#include "screens/fight.h"
+#include "screens/menus.h"
+#include "sound/KGameSounds.h"
+#include "tools/KFileCheck.h"
+#include "tools/KTools.h"
+#include "ui/fonttables.h"
+#include "ui/hotspots.h"
+#include "ui/screenkit.h"
+#include "ui/texttable.h"
+#include "ui/tutorial.h"
+
+namespace app {
+
+const LoadingPicture kLoadingPictures[23] = {
+    {kBackgroundSlot, "mainmenu.jpg"}, {kLogoSlot, "Lumora.tga"},
+    {kMenuSlot, "menu.jpg"},           {kCreateSlot, "create.jpg"},
+    {kPanelLeftSlot, "PANLEFT01.jpg"}, {kPanelRightSlot, "PANRIGHT02.jpg"},
+    {kCreateSlot, "create.jpg"},       {kSkillPointSlot, "SKILLPOINT.png"},
+    {kStarSlot, "STAR.tga"},           {80, nullptr},
+    {kCalendarSlot, "CALENDAR.jpg"},   {kTutorialSlot, "tutorial.jpg"},
+    {kRingSlot, "ringback.jpg"},       {kBooksSlot, "PANRIGHT01.jpg"},
+    {kRanksSlot, "RANKS.jpg"},         {kStarletSlot, "STARLET.jpg"},
+    {60, nullptr},                     {kCornerSlot, "FIGHT.jpg"},
+    {kDownSlot, "DOWN.png"},           {40, nullptr},
+    {kLoadSaveSlot, "LOADSAVE.jpg"},   {kTextListSlot, "text-only.png"},
+    {kFiguresSlot, "BOXERS.png"}};
+
+namespace {
+
+std::string gfx(const char* file) { return std::string("data\\gfx\\") + file; }
+
+// "data\gfx\menu.jpg" as the player reads it: "data/gfx/menu.jpg".
+std::string shown(const std::string& path) {
+  std::string s = path;
+  for (char& c : s)
+    if (c == '\\') c = '/';
+  return s;
+}
+
+}  // namespace
+
+std::vector<DataFile> gameDataFiles() {
+  std::vector<DataFile> files;
+  std::set<std::string> seen;
+  auto add = [&](const std::string& path, const std::string& lastSection = "", bool world = false) {
+    if (!path.empty() && seen.insert(path).second) files.push_back({path, lastSection, world});
+  };
+  char name[64];
+
+  // The world's files: no career without them.
+  add(kNationFile, "60", true);
+  add(kWeightsFile, "17", true);
+  for (const NameFile& f : kNameFiles) {
+    add(f.firstNameFile, std::to_string(f.firstNameSections), true);
+    if (f.surnameFile) add(f.surnameFile, std::to_string(f.surnameSections), true);
+  }
+  // The texts and the fonts.
+  add(kLanguagesFile, std::to_string(kTextCount - 1));
+  add(kSmallFontFile);
+  add(kLargeFontFile);
+  // The start-up's pictures: the launcher, the pointer, the loading screen.
+  add(kLauncherPicture);
+  for (const char* p : kPointerFiles) add(p);
+  add(kLoadingLogo);
+  for (int i = 1; i <= 3; ++i) {
+    std::snprintf(name, sizeof name, kFrameFileFormat, i);
+    add(name);
+  }
+  for (const LoadingPicture& p : kLoadingPictures)
+    if (p.file) add(gfx(p.file));
+  // The screens' own pictures and layouts.
+  for (const FightPicture& p : kFightPictures) add(gfx(p.file));
+  for (const char* p : kResultPictures) add(gfx(p));
+  for (int face = 1; face <= kFaceCount; ++face)
+    for (bool photo : {false, true}) {
+      facePictureName(face, photo, name, sizeof name);
+      add(name);
+    }
+  for (int number = 1; number <= 99; ++number) {
+    const MessageDefinition* m = findMessage(number);
+    if (m && m->picture) add(m->picture);
+  }
+  for (int n : kLayoutFileNumbers) {
+    layoutFileName(n, name, sizeof name);
+    add(name);
+  }
+  add(kBoxerModelFile);
+  // The sounds, the music and the tutorial's voices.
+  for (const char* s : kGameSoundFiles) add(s);
+  add(kLoadingMusicFile);
+  add(kThemeMusicFile);
+  add(kFirstTutorialVoice);
+  for (int step = 0; step < 10; ++step)
+    if (tutorialStepInfo(step).voiceAfter) add(tutorialStepInfo(step).voiceAfter);
+  return files;
+}
+
+DataCheck checkDataFolder() {
+  DataCheck check;
+  // No data folder at all: one line says so rather than one for each file.
+  struct stat st {};
+  const std::string folder = KTools::GetDataPath("data");
+  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    check.problems.push_back({"data", "the data folder is missing"});
+    check.worldBroken = true;
+    return check;
+  }
+  bool worldFilesWhole = true;
+  for (const DataFile& f : gameDataFiles()) {
+    const std::string problem =
+        KFileCheck::Problem(KTools::GetDataPath(f.path.c_str()), f.lastSection.empty() ? nullptr : f.lastSection.c_str());
+    if (problem.empty()) continue;
+    check.problems.push_back({shown(f.path), problem});
+    if (f.world) worldFilesWhole = false;
+  }
+  if (!worldFilesWhole) {
+    check.worldBroken = true;
+  } else if (!loadWorldData()) {
+    // Whole files whose values cannot make a world (a weight table that does not fall, a
+    // nation column of zeros): the world builder says which file and section.
+    check.worldBroken = true;
+    check.problems.push_back({"", worldDataProblem()});
+  }
+  return check;
+}
+
+std::string dataCheckMessage(const DataCheck& check, size_t maxLines) {
+  std::string text = "Some of the game's files are missing or damaged, in the data folder\n";
+  text += KTools::GetDataPath("data");
+  text += ":\n\n";
+  size_t listed = 0;
+  for (const DataProblem& p : check.problems) {
+    if (listed == maxLines) break;
+    text += p.file.empty() ? p.what : p.file + ": " + p.what;
+    text += "\n";
+    ++listed;
+  }
+  if (listed < check.problems.size())
+    text += "... and " + std::to_string(check.problems.size() - listed) +
+            " more (every file is listed on the standard error output).\n";
+  text += "\n";
+  if (check.worldBroken)
+    text += "Without the nation, weight and name files no career can be started.\n";
+  text += "The game goes on without the damaged files where it can: a sound stays silent, a picture or the boxer "
+          "figure is not shown.\n";
+  text += "Please reinstall the game to repair it.";
+  return text;
+}
+
+DataCheck reportDataFolder() {
+  DataCheck check = checkDataFolder();
+  if (check.problems.empty()) return check;
+  for (const DataProblem& p : check.problems) {
+    std::fprintf(stderr, "brawnmoor: %s%s%s\n", p.file.empty() ? "" : KTools::GetDataPath(p.file.c_str()),
+                 p.file.empty() ? "" : ": ", p.what.c_str());
+    // The engine's own boxes for these files would only repeat this message.
+    if (!p.file.empty()) KTools::NoteFileReported(KTools::GetDataPath(p.file.c_str()));
+  }
+  KTools::MessageBox("Brawnmoor: files missing or damaged", dataCheckMessage(check).c_str());
+  return check;
+}
+
+}  // namespace app
