@@ -113,23 +113,20 @@ DataCheck checkDataFolder() {
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     check.problems.push_back({"data", "the data folder is missing"});
     check.worldBroken = true;
+    check.worldProblem = "The world cannot be built: the data folder is missing.";
     return check;
   }
-  bool worldFilesWhole = true;
   for (const DataFile& f : gameDataFiles()) {
     const std::string problem =
         KFileCheck::Problem(KTools::GetDataPath(f.path.c_str()), f.lastSection.empty() ? nullptr : f.lastSection.c_str());
-    if (problem.empty()) continue;
-    check.problems.push_back({shown(f.path), problem});
-    if (f.world) worldFilesWhole = false;
+    if (!problem.empty()) check.problems.push_back({shown(f.path), problem});
   }
-  if (!worldFilesWhole) {
+  // Whether a world can be built from what is there: the world builder names the file and the
+  // section that keep it from being built (a weight table that does not fall, a nation column
+  // of zeros, a name list with no names).
+  if (!loadWorldData()) {
     check.worldBroken = true;
-  } else if (!loadWorldData()) {
-    // Whole files whose values cannot make a world (a weight table that does not fall, a
-    // nation column of zeros): the world builder says which file and section.
-    check.worldBroken = true;
-    check.problems.push_back({"", worldDataProblem()});
+    check.worldProblem = worldDataProblem();
   }
   return check;
 }
@@ -149,8 +146,7 @@ std::string dataCheckMessage(const DataCheck& check, size_t maxLines) {
     text += "... and " + std::to_string(check.problems.size() - listed) +
             " more (every file is listed on the standard error output).\n";
   text += "\n";
-  if (check.worldBroken)
-    text += "Without the nation, weight and name files no career can be started.\n";
+  if (check.worldBroken) text += "No career can be started. " + check.worldProblem + "\n";
   text += "The game goes on without the damaged files where it can: a sound stays silent, a picture or the boxer "
           "figure is not shown.\n";
   text += "Please reinstall the game to repair it.";
@@ -159,7 +155,8 @@ std::string dataCheckMessage(const DataCheck& check, size_t maxLines) {
 
 DataCheck reportDataFolder() {
   DataCheck check = checkDataFolder();
-  if (check.problems.empty()) return check;
+  if (check.ok()) return check;
+  if (check.worldBroken) std::fprintf(stderr, "brawnmoor: %s\n", check.worldProblem.c_str());
   for (const DataProblem& p : check.problems) {
     std::fprintf(stderr, "brawnmoor: %s%s%s\n", p.file.empty() ? "" : KTools::GetDataPath(p.file.c_str()),
                  p.file.empty() ? "" : ": ", p.what.c_str());

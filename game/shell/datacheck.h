@@ -43,10 +43,12 @@ struct DataProblem {
 struct DataCheck {
   std::vector<DataProblem> problems;
   bool worldBroken = false;  // no world can be built: no career can start
+  std::string worldProblem;  // why, naming the file and section (the world builder's words)
+  bool ok() const { return problems.empty() && !worldBroken; }
 };
 // Checks every file of gameDataFiles() in the data folder the program resolves data paths
-// against: there, a regular file, not empty, and its header and end whole; then, when the
-// world's files pass, whether they can build a world.
+// against: there, a regular file, not empty, and its header and end whole; then whether the
+// world's files can build a world (a name list cut short still can, with fewer names).
 DataCheck checkDataFolder();
 
 // The message that names every problem (at most `maxLines` of them; the rest are counted) and
