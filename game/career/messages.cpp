@@ -70,7 +70,7 @@ const MessageDefinition kMessages[] = {
      nullptr},
     {kMessageSaveFailed, 4,
      {E(605, "The game could not be saved."), E(606, "Reason: %s", V::Detail),
-      E(607, "Folder: %s", V::Detail2), E(608, "The game saved earlier in this slot is unchanged.")},
+      E(607, "Folder: %s", V::Detail2), E(608, "Nothing in this slot was changed.")},
      nullptr},
 };
 

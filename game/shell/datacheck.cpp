@@ -147,8 +147,8 @@ std::string dataCheckMessage(const DataCheck& check, size_t maxLines) {
             " more (every file is listed on the standard error output).\n";
   text += "\n";
   if (check.worldBroken) text += "No career can be started. " + check.worldProblem + "\n";
-  text += "The game goes on without the damaged files where it can: a sound stays silent, a picture or the boxer "
-          "figure is not shown.\n";
+  text += "The game goes on without the damaged files where it can:\n";
+  text += "a sound stays silent, a picture or the boxer figure is not shown.\n";
   text += "Please reinstall the game to repair it.";
   return text;
 }

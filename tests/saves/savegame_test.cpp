@@ -217,7 +217,7 @@ TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
     EXPECT_EQ(lines[0], "The game could not be saved.");
     EXPECT_EQ(lines[1], std::string("Reason: ") + std::strerror(EISDIR));
     EXPECT_EQ(lines[2], "Folder: " + home.path() + "/Brawnmoor");
-    EXPECT_EQ(lines[3], "The game saved earlier in this slot is unchanged.");
+    EXPECT_EQ(lines[3], "Nothing in this slot was changed.");
     EXPECT_TRUE(std::filesystem::is_directory(slotPath(6)));
     // A failed save leaves no half-written file behind and the good slot as it was.
     EXPECT_FALSE(std::filesystem::exists(slotPath(6) + ".new"));

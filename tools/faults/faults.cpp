@@ -279,11 +279,12 @@ int saveStress(int argc, char** argv) {
   quickStart();
   static uint8_t image[kSaveFileSize];
   for (int i = 0; i < saves; ++i) {
+    autopilotMonth();
+    // A career that ended is not saved: a new one takes its place.
     if (gameOver) {
       generateWorld();
       quickStart();
     }
-    autopilotMonth();
     popup = 0;
     buildSaveImage(image);
     std::printf("image %d %llu\n", i, static_cast<unsigned long long>(fnv(image, kSaveFileSize)));

@@ -506,7 +506,7 @@ const TextRule kRules[] = {
         S("system's reason (strerror)", "No space left on device")),
     msg(607, 607, "message 46, line 3: the folder the save was written to",
         S("folder", "/home/player/.local/share/Brawnmoor")),
-    msg(608, 608, "message 46, line 4: the earlier save is kept"),
+    msg(608, 608, "message 46, line 4: the slot is as it was (an earlier save in it is kept)"),
 };
 
 }  // namespace
