@@ -65,7 +65,7 @@ const MessageDefinition kMessages[] = {
       E(602, "Its file is kept as it is, so that it can be rescued:"), T("", V::Detail)},
      nullptr},
     {kMessageNoWorld, 3,
-     {E(603, "No career can start: the game's data files are damaged."), T("", V::Detail),
+     {E(603, "No career can start: game files are damaged."), T("", V::Detail),
       E(604, "Please reinstall the game.")},
      nullptr},
     {kMessageSaveFailed, 4,

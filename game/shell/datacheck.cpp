@@ -1,6 +1,7 @@
 #include "shell/datacheck.h"
 
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include "screens/menus.h"
 #include "sound/KGameSounds.h"
 #include "tools/KFileCheck.h"
+#include "tools/KFileReader.h"
 #include "tools/KTools.h"
 #include "ui/fonttables.h"
 #include "ui/hotspots.h"
@@ -45,6 +47,32 @@ std::string shown(const std::string& path) {
   for (char& c : s)
     if (c == '\\') c = '/';
   return s;
+}
+
+// A layout file holds the hotspots its screen takes, each on the screen and of a real size.
+std::string layoutProblem(const std::string& path) {
+  for (const LayoutFile& l : kLayoutFiles) {
+    char name[32];
+    layoutFileName(l.number, name, sizeof name);
+    if (path != name) continue;
+    std::vector<uint8_t> bytes;
+    if (!KFileReader::ReadWholeFile(KTools::GetDataPath(name), bytes)) return "cannot be read";
+    // The records as the layout reader sees them: CR LF read as LF, 0x1A ends the text.
+    std::vector<uint8_t> plain;
+    for (size_t i = 0; i < bytes.size() && bytes[i] != 0x1A; ++i)
+      if (!(bytes[i] == 0x0D && i + 1 < bytes.size() && bytes[i + 1] == 0x0A)) plain.push_back(bytes[i]);
+    if (plain.size() / sizeof(Hotspot) < size_t(l.records)) return "cut short";
+    for (int r = 1; r < l.records; ++r) {
+      Hotspot h;
+      std::memcpy(&h, &plain[size_t(r) * sizeof h], sizeof h);
+      const int x = int16_t(KTools::FileToHost16(uint16_t(h.x))), y = int16_t(KTools::FileToHost16(uint16_t(h.y)));
+      const int w = int16_t(KTools::FileToHost16(uint16_t(h.width))), hh = int16_t(KTools::FileToHost16(uint16_t(h.height)));
+      const int slot = int16_t(KTools::FileToHost16(uint16_t(h.pictureSlot)));
+      if (x < 0 || y < 0 || w <= 0 || hh <= 0 || x + w > 800 || y + hh > 600 || slot < 0 || slot >= 100)
+        return "not a layout of this game's screens";
+    }
+  }
+  return "";
 }
 
 }  // namespace
@@ -90,8 +118,8 @@ std::vector<DataFile> gameDataFiles() {
     const MessageDefinition* m = findMessage(number);
     if (m && m->picture) add(m->picture);
   }
-  for (int n : kLayoutFileNumbers) {
-    layoutFileName(n, name, sizeof name);
+  for (const LayoutFile& l : kLayoutFiles) {
+    layoutFileName(l.number, name, sizeof name);
     add(name);
   }
   add(kBoxerModelFile);
@@ -117,8 +145,9 @@ DataCheck checkDataFolder() {
     return check;
   }
   for (const DataFile& f : gameDataFiles()) {
-    const std::string problem =
+    std::string problem =
         KFileCheck::Problem(KTools::GetDataPath(f.path.c_str()), f.lastSection.empty() ? nullptr : f.lastSection.c_str());
+    if (problem.empty()) problem = layoutProblem(f.path);
     if (!problem.empty()) check.problems.push_back({shown(f.path), problem});
   }
   // Whether a world can be built from what is there: the world builder names the file and the
