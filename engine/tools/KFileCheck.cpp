@@ -54,10 +54,6 @@ class OpenFile {
     return bytes;
   }
   std::vector<uint8_t> Head() const { return Read(0, kHeadBytes); }
-  std::vector<uint8_t> Tail() const {
-    const size_t n = std::min(size_, kTailBytes);
-    return Read(size_ - n, n);
-  }
 
  private:
   int fd_ = -1;
@@ -88,8 +84,18 @@ std::string checkPng(const OpenFile& f) {
   return "";
 }
 
+std::string checkJpegHead(const OpenFile& f, const std::vector<uint8_t>& head);
+
 std::string checkJpeg(const OpenFile& f) {
-  const std::vector<uint8_t> head = f.Head();
+  // The frame header lies within the first few kilobytes unless a large thumbnail or profile
+  // comes first: then more is read.
+  std::string first = checkJpegHead(f, f.Read(0, 4096));
+  if (first != "more") return first;
+  first = checkJpegHead(f, f.Head());
+  return first == "more" ? "" : first;
+}
+
+std::string checkJpegHead(const OpenFile& f, const std::vector<uint8_t>& head) {
   if (head.size() < 4 || head[0] != 0xFF || head[1] != 0xD8 || head[2] != 0xFF) return "not a JPEG picture";
   // The segments up to the frame header, which gives the size.
   bool frame = false;
@@ -114,7 +120,7 @@ std::string checkJpeg(const OpenFile& f) {
     }
     pos += 2 + length;
   }
-  if (!frame && head.size() == f.Size()) return "not a JPEG picture";
+  if (!frame) return head.size() == f.Size() ? "not a JPEG picture" : "more";
   // A whole file ends with its end-of-image marker (a few padding bytes may follow it).
   const std::vector<uint8_t> tail = f.Read(f.Size() - std::min<size_t>(f.Size(), 64), 64);
   for (size_t i = tail.size(); i >= 2; --i)
@@ -150,6 +156,8 @@ std::string checkTga(const OpenFile& f) {
   return pos <= b.size() ? "" : "cut short";
 }
 
+std::string checkOggEnd(const OpenFile& f, size_t want);
+
 std::string checkOgg(const OpenFile& f) {
   const std::vector<uint8_t> head = f.Read(0, 27 + 255 + 7);
   if (head.size() < 28 || std::memcmp(head.data(), "OggS", 4) != 0 || head[4] != 0 || !(head[5] & 0x02))
@@ -158,7 +166,17 @@ std::string checkOgg(const OpenFile& f) {
   if (packet + 7 > head.size() || std::memcmp(&head[packet], "\x01vorbis", 7) != 0) return "not an Ogg Vorbis sound";
   // The last page ends the stream and the file: a file cut short ends inside a page, or on a page
   // that does not end the stream.
-  const std::vector<uint8_t> tail = f.Tail();
+  // The last page is usually a few kilobytes; a page may hold up to 65307 bytes.
+  for (size_t want : {size_t(8192), kTailBytes + 65536}) {
+    const std::string end = checkOggEnd(f, want);
+    if (end != "more" || want >= f.Size()) return end == "more" ? "cut short" : end;
+  }
+  return "cut short";
+}
+
+std::string checkOggEnd(const OpenFile& f, size_t want) {
+  const size_t n = std::min(f.Size(), want);
+  const std::vector<uint8_t> tail = f.Read(f.Size() - n, n);
   const size_t tailStart = f.Size() - tail.size();
   for (size_t i = tail.size() >= 27 ? tail.size() - 27 + 1 : 0; i-- > 0;) {
     if (std::memcmp(&tail[i], "OggS", 4) != 0 || tail[i + 4] != 0) continue;
@@ -170,7 +188,7 @@ std::string checkOgg(const OpenFile& f) {
     if (tailStart + i + length != f.Size()) continue;
     return (tail[i + 5] & 0x04) ? "" : "cut short";
   }
-  return "cut short";
+  return "more";
 }
 
 std::string checkK3d(const OpenFile& f) {
