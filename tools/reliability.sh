@@ -24,7 +24,9 @@ else
 fi
 [[ -x "$BIN/brawnmoor-faults" ]] || cmake --build build -j"$(nproc)" --target brawnmoor-faults
 faults="$PWD/$BIN/brawnmoor-faults"
-data="$PWD/$BIN/data"
+# The real folder (a sanitizer build's bin/data is a link to the normal build's): the copies are
+# made of links to its files, so that damaging a copy never touches the folder itself.
+data=$(readlink -f "$PWD/$BIN/data")
 work=$(mktemp -d /tmp/brawnmoor-reliability-XXXXXX)
 mounted=()
 cleanup() {
@@ -52,7 +54,8 @@ for file in "${files[@]:0:$DATA_FILES}"; do
     root="$work/install"
     rm -rf "$root"
     mkdir -p "$root"
-    cp -rs "$data" "$root/data"
+    cp -rs "$data/." "$root/data"
+    [[ -d "$root/data" && ! -L "$root/data" ]] || { echo "reliability: $root/data is not a copy" >&2; exit 2; }
     target="$root/data/$file"
     size=$(stat -L -c %s "$data/$file")
     case "$how" in
