@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build and its tests, its Debian package and
-# the package's checks, the sanitizer build, a bounded run of each fuzzer (tools/fuzz.sh, about
+# the package's checks, a bounded run of the fault script (damaged data and slots, kill -9 during
+# saves, a full disk), the sanitizer build, a bounded run of each fuzzer (tools/fuzz.sh, about
 # 160 s), then the Windows build with its release and its tests under Wine (tools/windows.sh
 # --test). Each part says how long it took.
 set -euo pipefail
@@ -15,6 +16,8 @@ bash tools/build.sh
 part "the build"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 part "the tests"
+bash tools/reliability.sh
+part "the fault script"
 bash tools/package.sh
 part "the Debian package and its checks"
 bash tools/sanitize.sh

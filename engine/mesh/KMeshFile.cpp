@@ -427,7 +427,10 @@ bool ParseK3D(const uint8_t* bytes, size_t size, const char* path, KMesh& mesh) 
   vertexCount = int32_t(KTools::FileToHost32(uint32_t(vertexCount)));
   faceCount = int32_t(KTools::FileToHost32(uint32_t(faceCount)));
   if (faceCount <= 0 || vertexCount <= 0) {
-    message("KModel", "Error _faceCount <= 0 || _pointCount <= 0");
+    // Named, and once a run for each file.
+    std::string shown(path ? path : "mesh in memory");
+    KTools::ConvertSlashes(shown.data());
+    KTools::ReportFileProblem("KModel", shown.c_str(), "the mesh holds no faces or no points");
     return false;
   }
   // The records must all be in the file.

@@ -127,22 +127,87 @@ std::string findFile(const std::string& path) {
   return path;
 }
 
-bool writeFileAtomically(const std::string& path, const void* bytes, size_t size) {
+namespace {
+
+// The system's words for an error code, without the line break it ends with.
+std::string systemMessage(DWORD error) {
+  char text[256] = "";
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                           MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
+  std::string s(text, n);
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ' || s.back() == '.')) s.pop_back();
+  return s.empty() ? "error " + std::to_string(error) : s;
+}
+
+}  // namespace
+
+bool isRegularFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
+FileRead readRegularFile(const std::string& path, void* bytes, size_t maxBytes, size_t* got,
+                         uint64_t* fileSize, std::string* reason) {
+  if (got) *got = 0;
+  if (fileSize) *fileSize = 0;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileRead::Missing;
+    if (reason) *reason = systemMessage(error);
+    return FileRead::Refused;
+  }
+  LARGE_INTEGER length{};
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &length)) {
+    if (reason) *reason = "not a file";
+    CloseHandle(file);
+    return FileRead::Refused;
+  }
+  if (fileSize) *fileSize = uint64_t(length.QuadPart);
+  size_t total = 0;
+  while (total < maxBytes) {
+    DWORD chunk = DWORD(maxBytes - total > 0x40000000u ? 0x40000000u : maxBytes - total), n = 0;
+    if (!ReadFile(file, static_cast<char*>(bytes) + total, chunk, &n, nullptr)) {
+      if (reason) *reason = systemMessage(GetLastError());
+      CloseHandle(file);
+      return FileRead::Refused;
+    }
+    if (n == 0) break;
+    total += n;
+  }
+  CloseHandle(file);
+  if (got) *got = total;
+  return FileRead::Read;
+}
+
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size, std::string* reason) {
   std::string temporary = path + ".new";
   HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    if (reason) *reason = systemMessage(GetLastError());
+    return false;
+  }
   const char* p = static_cast<const char*>(bytes);
   size_t left = size;
   bool ok = true;
+  DWORD error = 0;
   while (ok && left > 0) {
     DWORD chunk = DWORD(left > 0x40000000u ? 0x40000000u : left), written = 0;
     ok = WriteFile(file, p, chunk, &written, nullptr) && written > 0;
+    if (!ok) error = GetLastError();
     p += written;
     left -= written;
   }
-  if (ok && !FlushFileBuffers(file)) ok = false;
-  if (!CloseHandle(file)) ok = false;
+  if (ok && !FlushFileBuffers(file)) {
+    ok = false;
+    error = GetLastError();
+  }
+  if (!CloseHandle(file) && ok) {
+    ok = false;
+    error = GetLastError();
+  }
   // Replacing an existing file needs MOVEFILE_REPLACE_EXISTING; WRITE_THROUGH returns only once
   // the new name is on the disk. A virus scanner or the search indexer may hold the fresh file
   // for a moment: the move is tried again for about half a second before it counts as failed.
@@ -150,12 +215,13 @@ bool writeFileAtomically(const std::string& path, const void* bytes, size_t size
     if (MoveFileExA(temporary.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return true;
-    DWORD error = GetLastError();
+    error = GetLastError();
     if (attempt >= 10 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
       break;
     Sleep(50);
   }
   DeleteFileA(temporary.c_str());
+  if (reason) *reason = systemMessage(error ? error : ERROR_WRITE_FAULT);
   return false;
 }
 
@@ -302,27 +368,73 @@ std::string findFile(const std::string& path) {
   return current;
 }
 
-bool writeFileAtomically(const std::string& path, const void* bytes, size_t size) {
+bool isRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+FileRead readRegularFile(const std::string& path, void* bytes, size_t maxBytes, size_t* got,
+                         uint64_t* fileSize, std::string* reason) {
+  if (got) *got = 0;
+  if (fileSize) *fileSize = 0;
+  // Non-blocking, so that a FIFO or a device in the file's place cannot hold the open.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return FileRead::Missing;
+    if (reason) *reason = std::strerror(errno);
+    return FileRead::Refused;
+  }
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (reason) *reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    close(fd);
+    return FileRead::Refused;
+  }
+  if (fileSize) *fileSize = uint64_t(st.st_size);
+  size_t total = 0;
+  while (total < maxBytes) {
+    const ssize_t n = read(fd, static_cast<char*>(bytes) + total, maxBytes - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      if (reason) *reason = std::strerror(errno);
+      close(fd);
+      return FileRead::Refused;
+    }
+    if (n == 0) break;
+    total += size_t(n);
+  }
+  close(fd);
+  if (got) *got = total;
+  return FileRead::Read;
+}
+
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size, std::string* reason) {
   std::string temporary = path + ".new";
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  // Non-blocking: a FIFO left in the temporary file's place refuses rather than waits.
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+  if (fd < 0) {
+    if (reason) *reason = std::strerror(errno);
+    return false;
+  }
   const char* p = static_cast<const char*>(bytes);
   size_t left = size;
-  bool ok = true;
+  int error = 0;
   while (left > 0) {
     ssize_t w = write(fd, p, left);
     if (w < 0 && errno == EINTR) continue;
     if (w <= 0) {
-      ok = false;
+      error = w < 0 ? errno : ENOSPC;  // a write of nothing: the disk is full
       break;
     }
     p += w;
     left -= size_t(w);
   }
-  if (ok && fsync(fd) != 0) ok = false;
-  if (close(fd) != 0) ok = false;
-  if (!ok || rename(temporary.c_str(), path.c_str()) != 0) {
+  if (!error && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
     unlink(temporary.c_str());
+    if (reason) *reason = std::strerror(error);  // the first failure is the reason
     return false;
   }
   // The new name itself must reach the disk too.

@@ -27,6 +27,16 @@ bool makeFolders(const std::string& path);
 
 // True when a plain file (not a folder) of that name exists.
 bool isFile(const std::string& path);
+// True only for a regular file: not a folder, a FIFO, a device or a socket.
+bool isRegularFile(const std::string& path);
+
+// What reading a file found: its bytes, nothing at that name, or something that is not a
+// regular file or cannot be read (the system's reason in `reason`).
+enum class FileRead { Read, Missing, Refused };
+// Reads at most maxBytes of a regular file into bytes (how many in *got, the file's whole
+// length in *fileSize). The open never blocks: a FIFO or a device in the file's place is refused.
+FileRead readRegularFile(const std::string& path, void* bytes, size_t maxBytes, size_t* got,
+                         uint64_t* fileSize, std::string* reason = nullptr);
 
 // The name under which a file can be opened: the name itself when it exists; where the file
 // system tells case apart, each missing component may match an entry that differs only in
@@ -35,8 +45,10 @@ std::string findFile(const std::string& path);
 
 // Writes the bytes to a temporary file beside the target, forces them to the disk and puts
 // the file in place of the target in one step, so that a crash leaves either the old or the
-// new file, never a torn one. False (and the target untouched) on any failure.
-bool writeFileAtomically(const std::string& path, const void* bytes, size_t size);
+// new file, never a torn one. False (and the target untouched) on any failure, with the system's
+// words for the first failure in `reason`.
+bool writeFileAtomically(const std::string& path, const void* bytes, size_t size,
+                         std::string* reason = nullptr);
 
 // Raw monotonic clock in milliseconds.
 uint64_t monotonicMilliseconds();

@@ -295,7 +295,7 @@ bool KSound::LoadStream(const char* path) {
   ResetForLoad(true);
   voiceCount = 1;
   if (!readWholeFile(path, &fileData)) return false;
-  return OpenStream();
+  return OpenStream(path);
 }
 
 bool KSound::LoadStreamFromMemory(const void* data, size_t length) {
@@ -305,14 +305,18 @@ bool KSound::LoadStreamFromMemory(const void* data, size_t length) {
   if (!data || length == 0) return false;
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
   fileData.assign(bytes, bytes + length);
-  return OpenStream();
+  return OpenStream("music in memory");
 }
 
-bool KSound::OpenStream() {
+bool KSound::OpenStream(const char* name) {
   oggFile = std::make_unique<OggDecoder>();
   if (!oggFile->Open(fileData.data(), fileData.size())) {
     oggFile.reset();
-    KTools::MessageBox("error", "error could not detect ogg file");
+    // Named, and once a run: the music is loaded again on every visit to the main menu.
+    std::string shown(name ? name : "");
+    KTools::ConvertSlashes(shown.data());
+    KTools::ReportFileProblem("Damaged sound file", shown.c_str(),
+                              "not an Ogg Vorbis sound; the music stays silent");
     return false;
   }
   streamFormat = platform::MakePcmFormat(oggFile->Channels(), oggFile->Rate());

@@ -99,7 +99,8 @@ class KSound {
  private:
   void ResetForLoad(bool music);
   bool LoadShortSound(const uint8_t* file, size_t length, bool isOgg);
-  bool OpenStream();
+  // Opens the Ogg stream in fileData; `name` names it in the message of a file that is not one.
+  bool OpenStream(const char* name);
   platform::AudioBuffer* CreateVoiceBuffer(int index, uint32_t size, bool forStream);
   void ReleaseBuffers();
   void RestoreVoices();

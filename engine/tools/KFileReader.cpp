@@ -4,6 +4,12 @@
 
 #include "platform/platform.h"
 
+namespace {
+
+KFileReader::OpenObserver openObserver = nullptr;
+
+}  // namespace
+
 std::string KFileReader::ResolveCaseInsensitive(const std::string& path) {
   return platform::findFile(path);
 }
@@ -25,14 +31,19 @@ bool KFileReader::ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
   return true;
 }
 
+void KFileReader::SetOpenObserver(OpenObserver observer) { openObserver = observer; }
+
 int KFileReader::Open(const char* path, int mode) {
   if (mode_ != KFILE_CLOSED) return KFILE_NOTOPEN;
   if (mode != KFILE_READ) return KFILE_BADARGUMENT;
   if (!path || !path[0]) return KFILE_CANTOPEN;
+  if (openObserver) openObserver(path);
 
   std::string found = ResolveCaseInsensitive(path);
   if (found.empty()) return KFILE_CANTOPEN;
-  if (!platform::isFile(found)) return KFILE_CANTOPEN;
+  // Only regular files: a folder, a FIFO or a device in a data file's place is not opened
+  // (a FIFO would hold the open until someone wrote to it).
+  if (!platform::isRegularFile(found)) return KFILE_CANTOPEN;
   file_ = std::fopen(found.c_str(), "rb");
   if (!file_) return KFILE_CANTOPEN;
   resolved_ = found;

@@ -43,6 +43,11 @@ class KFileReader {
   // Finds a file the way Open does; returns the path that exists or "" when none matches.
   static std::string ResolveCaseInsensitive(const std::string& path);
 
+  // Tells a function of every path that Open is asked for, found or not (tests use it to list
+  // the files a program really reads); null stops it.
+  using OpenObserver = void (*)(const char* path);
+  static void SetOpenObserver(OpenObserver observer);
+
  private:
   FILE* file_ = nullptr;
   bool borrowed_ = false;

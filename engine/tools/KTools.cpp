@@ -1,7 +1,9 @@
 #include "tools/KTools.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "platform/platform.h"
@@ -101,9 +103,34 @@ void ConvertSlashes(char* text) {
 
 bool MakeFolder(const char* path) { return path && platform::makeFolders(path); }
 
+namespace {
+std::string lastFileError;
+}  // namespace
+
 bool WriteFileAtomically(const char* path, const void* bytes, size_t size) {
-  return path && path[0] && platform::writeFileAtomically(path, bytes, size);
+  lastFileError.clear();
+  if (!path || !path[0]) {
+    lastFileError = "no file name";
+    return false;
+  }
+  return platform::writeFileAtomically(path, bytes, size, &lastFileError);
 }
+
+FileRead ReadRegularFile(const char* path, void* bytes, size_t maxBytes, size_t* got, uint64_t* fileSize) {
+  lastFileError.clear();
+  if (got) *got = 0;
+  if (fileSize) *fileSize = 0;
+  if (!path || !path[0]) return FileRead::Missing;
+  switch (platform::readRegularFile(path, bytes, maxBytes, got, fileSize, &lastFileError)) {
+    case platform::FileRead::Read: return FileRead::Read;
+    case platform::FileRead::Missing: return FileRead::Missing;
+    default: return FileRead::Refused;
+  }
+}
+
+bool IsRegularFile(const char* path) { return path && path[0] && platform::isRegularFile(path); }
+
+const char* LastFileError() { return lastFileError.c_str(); }
 
 void MessageBox(const char* caption, const char* text) {
   if (messageBoxHandler)
@@ -113,6 +140,33 @@ void MessageBox(const char* caption, const char* text) {
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { messageBoxHandler = handler; }
+
+namespace {
+
+// Files already reported in this run, by their path with '/' separators and in lower case
+// (the data files are found without regard to case).
+std::set<std::string>& reportedFiles() {
+  static std::set<std::string> files;
+  return files;
+}
+
+std::string reportKey(const char* path) {
+  std::string key = path ? path : "";
+  for (char& c : key) c = c == '\\' ? '/' : char(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+}  // namespace
+
+void ReportFileProblem(const char* caption, const char* path, const char* what) {
+  if (!reportedFiles().insert(reportKey(path)).second) return;
+  std::string text = std::string(path ? path : "") + ": " + (what ? what : "");
+  MessageBox(caption, text.c_str());
+}
+
+void NoteFileReported(const char* path) { reportedFiles().insert(reportKey(path)); }
+
+void ForgetReportedFiles() { reportedFiles().clear(); }
 
 bool OpenUrl(const char* address, bool maximised) {
   return platform::openUrl(address, maximised);

@@ -42,11 +42,32 @@ bool MakeFolder(const char* path);
 // then renamed over it): a crash leaves the old file or the new one, never a torn one.
 bool WriteFileAtomically(const char* path, const void* bytes, size_t size);
 
+// What reading a file found: its bytes, nothing at that name, or something that is not a regular
+// file or cannot be read.
+enum class FileRead { Read, Missing, Refused };
+// Reads at most maxBytes of a regular file (how many in *got, the file's whole length in
+// *fileSize). The open never blocks: a FIFO or a device in the file's place is refused.
+FileRead ReadRegularFile(const char* path, void* bytes, size_t maxBytes, size_t* got, uint64_t* fileSize);
+// True only for a regular file (not a folder, a FIFO or a device).
+bool IsRegularFile(const char* path);
+// The system's words for the last failure of WriteFileAtomically or ReadRegularFile.
+const char* LastFileError();
+
 // A modal message box with an OK button; with no display it writes to standard error.
 void MessageBox(const char* caption, const char* text);
 // Lets tests and tools see message boxes instead of showing them (null restores the default).
 using MessageBoxHandler = void (*)(const char* caption, const char* text);
 void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// A data file that cannot be used: the message box "<path>: <what>" with the caption (standard
+// error without a display), at most once for each file in a run, so that a picture or a
+// sound loaded again and again does not bring its box again and again. A file already named
+// by NoteFileReported (the start-up check's one message) brings no box at all.
+void ReportFileProblem(const char* caption, const char* path, const char* what);
+// Marks a file as already reported to the player.
+void NoteFileReported(const char* path);
+// Forgets every file reported (tests).
+void ForgetReportedFiles();
 
 // Asks the desktop to open a web address in the user's browser (maximised where the system
 // lets the caller choose).

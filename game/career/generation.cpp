@@ -28,10 +28,17 @@ void clearFightRecord(Fight& f) {
 
 }  // namespace
 
+namespace {
+bool worldBuilt = false;
+}  // namespace
+
+bool worldReady() { return worldBuilt; }
+
 bool generateWorld() {
   // The data files are read before anything changes, so a world that cannot be built
   // leaves the old one whole. Reading draws no random numbers.
-  if (!loadWorldData()) return false;
+  worldBuilt = loadWorldData();
+  if (!worldBuilt) return false;
 
   // 1. Career values.
   setManagerName("New Manager");

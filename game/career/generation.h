@@ -7,6 +7,10 @@
 // (worldDataProblem() says why).
 bool generateWorld();
 
+// True while a world is there to play in: the last generateWorld() succeeded. Without one (the
+// data files are missing or damaged) no career may start, load or be saved.
+bool worldReady();
+
 // Fills boxers[index] with a new boxer aged 16..16+ageSpread.
 void generateBoxer(int index, int ageSpread);
 

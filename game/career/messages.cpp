@@ -15,6 +15,12 @@ namespace {
 using V = MessageValue;
 constexpr MessageLine L(int entry, V value = V::None) { return {int16_t(entry), nullptr, value}; }
 constexpr MessageLine T(const char* text, V value = V::None) { return {-1, text, value}; }
+// An entry with the English text it falls back to.
+constexpr MessageLine E(int entry, const char* english, V value = V::None) {
+  return {int16_t(entry), english, value};
+}
+
+char details[2][512];
 
 const MessageDefinition kMessages[] = {
     {1, 2, {L(283), L(284)}, nullptr},
@@ -54,6 +60,18 @@ const MessageDefinition kMessages[] = {
     {41, 4, {L(402), L(403), L(404, V::CareerYears), L(405)}, nullptr},
     {42, 3, {L(556, V::OpponentRank), L(557), L(558, V::SelectedRankPlus9)}, nullptr},
     {43, 1, {T("Once your boxer reaches the top ranking positions, he can fight less times a year, but gets higher purse.")}, nullptr},
+    {kMessageDamagedSlot, 3,
+     {E(601, "This saved game is damaged and cannot be loaded."),
+      E(602, "Its file is kept as it is, so that it can be rescued:"), T("", V::Detail)},
+     nullptr},
+    {kMessageNoWorld, 3,
+     {E(603, "No career can start: game files are damaged."), T("", V::Detail),
+      E(604, "Please reinstall the game.")},
+     nullptr},
+    {kMessageSaveFailed, 4,
+     {E(605, "The game could not be saved."), E(606, "Reason: %s", V::Detail),
+      E(607, "Folder: %s", V::Detail2), E(608, "Nothing in this slot was changed.")},
+     nullptr},
 };
 
 void copyName(char* dest, const char* src) {
@@ -116,6 +134,8 @@ int resolveMessage(int number, ResolvedLine out[4]) {
         }
         break;
       case V::CareerYears: line.ints[0] = year - KTools::GetYear(); break;
+      case V::Detail: std::snprintf(line.detail, sizeof line.detail, "%s", details[0]); break;
+      case V::Detail2: std::snprintf(line.detail, sizeof line.detail, "%s", details[1]); break;
     }
   }
   return m->lineCount;
@@ -124,11 +144,12 @@ int resolveMessage(int number, ResolvedLine out[4]) {
 void formatMessageLine(const ResolvedLine& line, const char* format, char* out, int size) {
   if (!out || size <= 0) return;
   out[0] = 0;
+  const bool detail = line.value == V::Detail || line.value == V::Detail2;
   if (line.entry < 0) {
-    std::snprintf(out, size_t(size), "%s", line.text);
+    std::snprintf(out, size_t(size), "%s", detail ? line.detail : line.text);
     return;
   }
-  if (!format) return;
+  if (!format || !format[0]) format = line.text;  // the English text of a missing entry
   switch (line.value) {
     case V::EventBoxerNames:
     case V::PopupBoxerNames:
@@ -136,6 +157,10 @@ void formatMessageLine(const ResolvedLine& line, const char* format, char* out, 
       break;
     case V::ContractMonthsPercent:
       std::snprintf(out, size_t(size), format, line.ints[0], line.ints[1]);
+      break;
+    case V::Detail:
+    case V::Detail2:
+      std::snprintf(out, size_t(size), format, line.detail);
       break;
     case V::None:
       std::snprintf(out, size_t(size), "%s", format);
@@ -146,4 +171,8 @@ void formatMessageLine(const ResolvedLine& line, const char* format, char* out, 
   }
 }
 
-void showMessage(int number) { popup = int16_t(number); }
+void showMessage(int number, const char* detail, const char* detail2) {
+  popup = int16_t(number);
+  std::snprintf(details[0], sizeof details[0], "%s", detail ? detail : "");
+  std::snprintf(details[1], sizeof details[1], "%s", detail2 ? detail2 : "");
+}

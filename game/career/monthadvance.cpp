@@ -174,9 +174,9 @@ void aiChallenge(int index, int targetRank) {
     // The player's boxers are never challenged, and a retired boxer fights nobody.
     if (o.manager == kPlayer || o.manager == kRetired) continue;
     if (mine <= int(skillSum6(o))) continue;
-    b.wins++;
-    o.losses++;
-    if (randomBelow(999) < mine) b.koWins++;
+    countResult(b.wins);
+    countResult(o.losses);
+    if (randomBelow(999) < mine) countResult(b.koWins);
     int16_t r = b.rank;
     b.rank = o.rank;
     o.rank = r;

@@ -315,9 +315,9 @@ void applyFightResult(int fight) {
   selectedBoxer = -1;
   if (f.winner == kDraw) {
     pushResult(3);
-    a.draws++;
-    b.draws++;
-    career.careerStats[kStatDraws]++;
+    countResult(a.draws);
+    countResult(b.draws);
+    countResult(career.careerStats[kStatDraws]);
     return;
   }
   if (f.winner == f.boxerA) {
@@ -327,27 +327,27 @@ void applyFightResult(int fight) {
     int16_t* potentials[7] = {&a.strengthMax, &a.enduranceMax, &a.agilityMax, &a.quicknessMax,
                               &a.staminaMax,  &a.charismaMax,  &a.techniqueMax};
     for (int16_t* p : potentials) *p = raisePotential(*p);
-    a.wins++;
-    b.losses++;
-    career.careerStats[kStatWins]++;
-    if (inside) a.koWins++;
+    countResult(a.wins);
+    countResult(b.losses);
+    countResult(career.careerStats[kStatWins]);
+    if (inside) countResult(a.koWins);
     if (a.rank > 1) {
       int d = randomBelow(3) + 1;
       if (a.rank - d > 1) moveToRank(f.boxerA, a.rank - d);
     }
     if (b.rank == 1 || a.rank == 1) {
       moveToRank(f.boxerA, 1);
-      career.careerStats[kStatTitlesWon]++;
+      countResult(career.careerStats[kStatTitlesWon]);
     }
     return;
   }
   pushResult(2);
   a.charisma -= float(randomBelow(2));
   if (a.charisma < 1.0f) a.charisma = 1.0f;
-  b.wins++;
-  a.losses++;
-  career.careerStats[kStatLosses]++;
-  if (inside) b.koWins++;
+  countResult(b.wins);
+  countResult(a.losses);
+  countResult(career.careerStats[kStatLosses]);
+  if (inside) countResult(b.koWins);
   if (b.rank > 1) {
     int d = randomBelow(3) + 1;
     if (b.rank - d > 1) moveToRank(f.boxerB, b.rank - d);
@@ -358,7 +358,7 @@ void applyFightResult(int fight) {
   }
   if (a.rank == 1 || b.rank == 1) {
     moveToRank(f.boxerB, 1);
-    career.careerStats[kStatTitlesLost]++;
+    countResult(career.careerStats[kStatTitlesLost]);
   }
 }
 

@@ -288,6 +288,12 @@ int countStable();
 inline bool isBoxer(int index) { return index >= 0 && index < kBoxerCount; }
 inline bool isFight(int index) { return index >= 0 && index < kFightCount; }
 
+// Adds one to a 16-bit counter of results (wins, draws, losses, KO wins, the career's
+// statistics), which stays at 32767 once there rather than wrapping to -32768.
+inline void countResult(int16_t& counter) {
+  if (counter < INT16_MAX) ++counter;
+}
+
 // Removes a stable slot: later slots move one place forward with all their per-slot values,
 // and the freed last slot is reset. Does not touch the boxer record itself.
 void removeStableSlot(int slot);

@@ -46,7 +46,7 @@ bool loadIni(const char* name) {
 }
 
 bool readNations() {
-  const char* file = "data\\nation.ini";
+  const char* file = kNationFile;
   if (!loadIni(file)) return fail("The world cannot be built: %s is missing or empty.", file);
   std::memset(nations, 0, sizeof nations);
   char section[16], text[64];
@@ -63,7 +63,7 @@ bool readNations() {
 }
 
 bool readWeights() {
-  const char* file = "data\\weights.ini";
+  const char* file = kWeightsFile;
   if (!loadIni(file)) return fail("The world cannot be built: %s is missing or empty.", file);
   std::memset(weightNames, 0, sizeof weightNames);
   std::memset(weightShortNames, 0, sizeof weightShortNames);
@@ -105,7 +105,7 @@ bool groupDrawable(const NameEntry* table, int count, int group) {
 }
 
 bool checkWeights() {
-  const char* file = "data\\weights.ini";
+  const char* file = kWeightsFile;
   for (int c = 1; c < kCategoryCount; ++c) {
     if (weightNames[c + 1].limitLbs >= weightNames[c].limitLbs)
       return fail("The world cannot be built: in %s, section [%d] must give a lower limit W "
@@ -120,7 +120,7 @@ bool checkWeights() {
 }
 
 bool checkNations() {
-  const char* file = "data\\nation.ini";
+  const char* file = kNationFile;
   bool anyLight = false, anyHeavy = false;
   for (int n = 1; n <= kNationCount; ++n) {
     anyLight |= nations[n].lightWeight > 0;

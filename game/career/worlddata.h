@@ -26,6 +26,10 @@ int nameGroupOfNation(int nation);
 // True for the nations whose boxers take portraits 29..38.
 bool usesSecondFaceRange(int nation);
 
+// The nation and weight-category files.
+constexpr const char* kNationFile = "data\\nation.ini";    // sections 1..60
+constexpr const char* kWeightsFile = "data\\weights.ini";  // sections 1..17
+
 // The name files in reading order.
 struct NameFile {
   const char* firstNameFile;  // "data\..." path

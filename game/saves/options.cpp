@@ -1,32 +1,12 @@
 #include "saves/options.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "saves/preferences.h"
-
-// Systems without these flags (Windows has no FIFOs to refuse and no terminals to adopt)
-// open without them; the regular-file check below still applies.
-#ifndef O_NONBLOCK
-#define O_NONBLOCK 0
-#endif
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
-#ifndef O_NOCTTY
-#define O_NOCTTY 0
-#endif
-// Windows would otherwise read the file in text mode.
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
+#include "tools/KTools.h"
 
 GameOptions gameOptions;
 
@@ -37,24 +17,12 @@ constexpr size_t kMaxFileSize = 4096;  // the file is a few lines; anything larg
 // Reads a whole small regular file; a FIFO, a device or a folder is never opened for reading
 // (opening does not block, and only regular files are read).
 bool readSmallFile(const char* path, std::string& out) {
-  int fd = open(path, O_RDONLY | O_BINARY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return false;
-  struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 || size_t(st.st_size) > kMaxFileSize) {
-    close(fd);
-    return false;
-  }
   char buffer[kMaxFileSize + 1];
-  size_t total = 0;
-  while (total <= kMaxFileSize) {
-    ssize_t n = read(fd, buffer + total, kMaxFileSize + 1 - total);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    total += size_t(n);
-  }
-  close(fd);
-  if (total > kMaxFileSize) return false;
-  out.assign(buffer, total);
+  size_t got = 0;
+  uint64_t length = 0;
+  if (KTools::ReadRegularFile(path, buffer, sizeof buffer, &got, &length) != KTools::FileRead::Read) return false;
+  if (length > kMaxFileSize || got > kMaxFileSize) return false;
+  out.assign(buffer, got);
   return true;
 }
 
@@ -169,7 +137,4 @@ int languageFromName(const char* name) {
   return -1;
 }
 
-bool regularFileExists(const char* path) {
-  struct stat st;
-  return path && path[0] && stat(path, &st) == 0 && S_ISREG(st.st_mode);
-}
+bool regularFileExists(const char* path) { return path && path[0] && KTools::IsRegularFile(path); }

@@ -22,14 +22,20 @@ const char* userFile(const char* name) {
   return path;
 }
 
+void keepPreferencesInRange() {
+  Preferences& p = preferences;
+  p.windowed = p.windowed ? 1 : 0;
+  p.useDirectX = p.useDirectX ? 1 : 0;
+  if (p.language < 0 || p.language > 3) p.language = 0;
+  p.searchByRecord = p.searchByRecord ? 1 : 0;
+  p.tutorialShown = p.tutorialShown ? 1 : 0;
+}
+
 void loadPreferences() {
   uint8_t bytes[sizeof(Preferences)];
   size_t n = 0;
-  const char* path = userFile("prefs");
-  if (FILE* f = path[0] ? std::fopen(path, "rb") : nullptr) {
-    n = std::fread(bytes, 1, sizeof bytes, f);
-    std::fclose(f);
-  }
+  // Only a regular file is read, and the open never blocks (a FIFO in its place is refused).
+  if (KTools::ReadRegularFile(userFile("prefs"), bytes, sizeof bytes, &n, nullptr) != KTools::FileRead::Read) n = 0;
   loadPreferencesFrom(bytes, n);
 }
 
@@ -38,6 +44,7 @@ void loadPreferencesFrom(const uint8_t* bytes, size_t size) {
   preferences.useDirectX = 1;
   // A short file fills what it holds; the rest keeps its defaults.
   if (bytes) std::memcpy(&preferences, bytes, size < sizeof preferences ? size : sizeof preferences);
+  keepPreferencesInRange();
 }
 
 bool savePreferences() {

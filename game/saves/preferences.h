@@ -31,13 +31,18 @@ const char* userFolder();
 // A file of the per-user folder ("prefs", "slot3").
 const char* userFile(const char* name);
 
-// Defaults (all 0, useDirectX 1), then as much of the file as it holds.
+// Defaults (all 0, useDirectX 1), then as much of the file as it holds, each value brought
+// into its range (a flag other than 0 is 1; a language outside 0..3 is 0), so that what is used
+// is what is written back. Only a regular file is read, and the open never blocks.
 void loadPreferences();
 // The same from the file's bytes (as many as it holds; more are ignored).
 void loadPreferencesFrom(const uint8_t* bytes, size_t size);
+// Brings the record's values into their ranges, as loadPreferences does.
+void keepPreferencesInRange();
 // Writes the record whole; false when the file could not be written.
 bool savePreferences();
 
 // Writes a file completely or not at all: the bytes go to a temporary file beside it, which
-// replaces the old file only once it is written and flushed to the disk.
+// replaces the old file only once it is written and flushed to the disk. On failure the old
+// file is untouched, the temporary one removed and errno tells the first thing that failed.
 bool writeFileAtomically(const char* path, const void* bytes, size_t size);

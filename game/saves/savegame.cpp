@@ -1,11 +1,15 @@
 #include "saves/savegame.h"
 
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "career/contracts.h"
+#include "career/generation.h"
+#include "career/messages.h"
 #include "career/rankings.h"
 #include "career/training.h"
 #include "career/world.h"
@@ -15,6 +19,7 @@
 #include "ui/texttable.h"
 
 char slotDescriptions[kSaveSlots][kSlotDescriptionSize];
+SlotState slotStates[kSaveSlots];
 
 namespace {
 
@@ -251,33 +256,74 @@ void repairLoadedWorld() {
   gameOver = 0;
 }
 
-bool saveSlot(int slot) {
-  if (slot < 0 || slot >= kSaveSlots) return false;
+const char* slotFilePath(int slot) {
+  if (slot < 0 || slot >= kSaveSlots) return "";
   char name[16];
   std::snprintf(name, sizeof name, "slot%d", slot);
-  const char* path = userFile(name);
-  static uint8_t image[kSaveFileSize];
-  buildSaveImage(image);
-  if (!path[0] || !writeFileAtomically(path, image, kSaveFileSize)) {
-    KTools::MessageBox("Can't find save directory",
-                       "Please create a 'save' directory in the application folder");
-    return false;
-  }
-  return true;
+  return userFile(name);
 }
 
-bool loadSlot(int slot) {
+bool saveSlot(int slot) {
   if (slot < 0 || slot >= kSaveSlots) return false;
-  char name[16];
-  std::snprintf(name, sizeof name, "slot%d", slot);
-  const char* path = userFile(name);
-  if (!path[0]) return false;
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
+  // A finished career is not saved: the only way on from it is the main menu.
+  if (gameOver || !worldReady()) return false;
   static uint8_t image[kSaveFileSize];
-  size_t n = std::fread(image, 1, kSaveFileSize, f);
-  std::fclose(f);
-  loadSaveImage(image, n);
+  buildSaveImage(image);
+  const std::string path = slotFilePath(slot);
+  if (!path.empty() && KTools::WriteFileAtomically(path.c_str(), image, kSaveFileSize)) return true;
+  // The folder the game tried, and what the system said.
+  std::string reason = path.empty() ? "the folder cannot be made" : KTools::LastFileError();
+  if (reason.empty()) reason = "the file could not be written";
+  std::string folder = path.empty() ? std::string(KTools::GetUserDataFolder()) : path;
+  auto separator = [](char c) { return c == '/' || c == '\\'; };
+  if (path.empty()) {
+    while (folder.size() > 1 && separator(folder.back())) folder.pop_back();
+    folder += "/Brawnmoor";
+    std::vector<char> converted(folder.begin(), folder.end());
+    converted.push_back(0);
+    KTools::ConvertSlashes(converted.data());
+    folder = converted.data();
+  } else {
+    while (!folder.empty() && !separator(folder.back())) folder.pop_back();
+    if (folder.size() > 1) folder.pop_back();
+  }
+  showMessage(kMessageSaveFailed, reason.c_str(), folder.c_str());
+  return false;
+}
+
+SlotState readSlotState(int slot, char* description) {
+  const char* path = slotFilePath(slot);
+  if (!path[0]) return SlotState::Empty;
+  // Anything in a slot's place that is not a whole save is damaged, and left as it is.
+  char text[kSlotDescriptionSize] = {};
+  size_t got = 0;
+  uint64_t length = 0;
+  switch (KTools::ReadRegularFile(path, text, sizeof text, &got, &length)) {
+    case KTools::FileRead::Missing: return SlotState::Empty;
+    case KTools::FileRead::Refused: return SlotState::Damaged;
+    case KTools::FileRead::Read: break;
+  }
+  if (length != kSaveFileSize || got != sizeof text || !std::memchr(text, 0, sizeof text)) return SlotState::Damaged;
+  if (description) std::memcpy(description, text, sizeof text);
+  return SlotState::Saved;
+}
+
+bool loadSlot(int slot, SlotState* state) {
+  if (state) *state = SlotState::Empty;
+  if (slot < 0 || slot >= kSaveSlots) return false;
+  const char* path = slotFilePath(slot);
+  if (!path[0]) return false;
+  static uint8_t image[kSaveFileSize];
+  size_t got = 0;
+  uint64_t length = 0;
+  const KTools::FileRead read = KTools::ReadRegularFile(path, image, kSaveFileSize, &got, &length);
+  if (read == KTools::FileRead::Missing) return false;
+  if (state) *state = SlotState::Damaged;
+  if (read != KTools::FileRead::Read || length != kSaveFileSize || got != kSaveFileSize ||
+      !std::memchr(image, 0, kSlotDescriptionSize))
+    return false;
+  if (state) *state = SlotState::Saved;
+  loadSaveImage(image, kSaveFileSize);
   return true;
 }
 
@@ -285,16 +331,9 @@ void listSlots() {
   for (int slot = 0; slot < kSaveSlots; ++slot) {
     char* d = slotDescriptions[slot];
     std::memset(d, 0, kSlotDescriptionSize);
-    std::snprintf(d, kSlotDescriptionSize, "Empty Savegame Slot");
-    char name[16];
-    std::snprintf(name, sizeof name, "slot%d", slot);
-    const char* path = userFile(name);
-    FILE* f = path[0] ? std::fopen(path, "rb") : nullptr;
-    if (!f) continue;
-    std::memset(d, 0, kSlotDescriptionSize);
-    size_t got = std::fread(d, 1, kSlotDescriptionSize, f);
-    (void)got;
-    std::fclose(f);
+    slotStates[slot] = readSlotState(slot, d);
+    if (slotStates[slot] == SlotState::Empty) std::snprintf(d, kSlotDescriptionSize, "Empty Savegame Slot");
+    if (slotStates[slot] == SlotState::Damaged) std::memset(d, 0, kSlotDescriptionSize);
     d[kSlotDescriptionSize - 1] = 0;
   }
 }

@@ -89,7 +89,7 @@ void loadSkin() {
   bool loaded = false;
   if (face >= 1 && face <= 99) {
     char path[48];
-    std::snprintf(path, sizeof path, "data\\gfx\\%sboxer%02d.jpg", preferences.useDirectX ? "x" : "", face);
+    facePictureName(face, preferences.useDirectX != 0, path, sizeof path);
     loaded = skinPicture->LoadPicture(KTools::GetDataPath(path), true, false);
   }
   if (!loaded) skinPicture->FreePicture();
@@ -624,6 +624,10 @@ int boxerHistory(int boxer, HistoryRow rows[kHistoryRows]) {
                     f.pointsA / 3, f.pointsB / 3);
   }
   return count;
+}
+
+void facePictureName(int face, bool photo, char* out, int size) {
+  std::snprintf(out, size_t(size), "data\\gfx\\%sboxer%02d.jpg", photo ? "x" : "", face);
 }
 
 void installBoxerScreen() {

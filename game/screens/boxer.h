@@ -18,6 +18,12 @@ extern uint32_t lastPortraitTurn;
 
 // ---- What the panels show, computed from the world ------------------------------------------
 
+// The portraits a boxer's face (1..kFaceCount) picks: the skin the turning figure wears with
+// OpenGL, the photo shown with the software renderer.
+constexpr int kFaceCount = 38;
+// "data\gfx\boxer07.jpg" (skin) or "data\gfx\xboxer07.jpg" (photo).
+void facePictureName(int face, bool photo, char* out, int size);
+
 constexpr int kHistoryRows = 9;
 
 // One listed fight of the history panel: the heading line, the result line and its band.

@@ -49,8 +49,8 @@ void enterCorner() {
   for (int16_t& order : cornerOrders)
     if (order < 0 || order > 2) order = 0;
   placeMarkers();
-  loadFightPicture(kInjurySlot, "INJURY.png");
-  loadFightPicture(kRoundsSlot, "ROUNDS.png");
+  loadFightPicture(kInjurySlot);
+  loadFightPicture(kRoundsSlot);
   for (int k = 0; k < 3; ++k) setHotspot(1 + k, 162 * k, 600, 160, 48, 598, 226 + 133 * k, 1, 1, kCornerSlot);
   setHotspot(4, 490, 600, 170, 44, 226, 196, 1, 1, kCornerSlot);
   setHotspot(5, 490, 648, 170, 44, 410, 196, 1, 1, kCornerSlot);
@@ -197,11 +197,14 @@ void cornerHelp() {
 
 }  // namespace
 
-void loadFightPicture(int slot, const char* file) {
+void loadFightPicture(int slot) {
   if (slotPicture(slot)) return;
-  char path[64];
-  std::snprintf(path, sizeof path, "data\\gfx\\%s", file);
-  loadSlotPicture(slot, path, 0);
+  for (const FightPicture& p : kFightPictures) {
+    if (p.slot != slot) continue;
+    char path[64];
+    std::snprintf(path, sizeof path, "data\\gfx\\%s", p.file);
+    loadSlotPicture(slot, path, 0);
+  }
 }
 
 void watchFight(int fight) {

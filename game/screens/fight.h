@@ -25,8 +25,20 @@ constexpr int kFightButtonSlot = 46;  // "FIGHTBTN.png": pace, scroll, continue 
 constexpr int kFightIconSlot = 47;  // "FIGHTICO.png": the commentary icons
 constexpr int kResultSlot = 48;     // "VICTORY.jpg", "LOST.jpg" or "DRAW.jpg"
 
-// Loads a picture of data\gfx into a slot unless the slot already holds one.
-void loadFightPicture(int slot, const char* file);
+// The pictures of data\gfx that these screens load, by slot.
+struct FightPicture {
+  int slot;
+  const char* file;
+};
+constexpr FightPicture kFightPictures[] = {
+    {kInjurySlot, "INJURY.png"}, {kRoundsSlot, "ROUNDS.png"},     {kKoSlot, "KO.png"},
+    {kTkoSlot, "TKO.png"},       {kCountSlot, "COUNT.png"},       {kFlashSlot, "FLASH.png"},
+    {kFightButtonSlot, "FIGHTBTN.png"}, {kFightIconSlot, "FIGHTICO.png"}};
+// The result screen's pictures: a victory, a defeat, a draw.
+constexpr const char* kResultPictures[3] = {"VICTORY.jpg", "LOST.jpg", "DRAW.jpg"};
+
+// Loads the slot's picture (kFightPictures) unless the slot already holds one.
+void loadFightPicture(int slot);
 
 // The bout on the corner and fight screens: open from the corner's first entry until the
 // result screen, for the fight record watchedFight. A corner entered while no bout of the

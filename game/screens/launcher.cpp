@@ -11,7 +11,7 @@ uint8_t launcherDone = 0;
 namespace {
 
 void enterLauncher() {
-  loadSlotPicture(kBackgroundSlot, "data\\gfx\\launcher.png", 0);
+  loadSlotPicture(kBackgroundSlot, kLauncherPicture, 0);
   setHotspot(1, 40, 310, 15, 15, 30, 194, 1, 1, 0);
   setHotspot(2, 40, 310, 15, 15, 30, 224, -1, 1, 0);
   setHotspot(3, 40, 310, 15, 15, 205, 194, 1, 1, 0);

@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "career/generation.h"
+#include "career/messages.h"
 #include "career/world.h"
+#include "career/worlddata.h"
 #include "sound/KSound.h"
 #include "tools/KTools.h"
 #include "screens/options.h"
@@ -46,6 +48,12 @@ void inputMainMenu() {
   const int button = hovered;
   waitMouseRelease();
   playSound(kSoundClick);
+  // Without a world (its data files are missing or damaged) no career starts: the player is
+  // told why instead of being handed an empty one.
+  if ((button == 1 || button == 3) && !worldReady()) {
+    showMessage(kMessageNoWorld, worldDataProblem());
+    return;
+  }
   switch (button) {
     case 1:
       switchScreen(kNewManagerScreen);

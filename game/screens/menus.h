@@ -16,3 +16,6 @@ extern int nationListTop;        // the first nation the list shows (1..50)
 extern int16_t selectedSaveSlot; // the save/load menu's slot, 0..9
 
 constexpr const char* kVersionText = "1.3.8";
+
+// The launcher's picture.
+constexpr const char* kLauncherPicture = "data\\gfx\\launcher.png";

@@ -7,6 +7,7 @@
 
 #include "career/messages.h"
 #include "career/world.h"
+#include "font/KBitmapFont.h"
 #include "graphics/KGraphic.h"
 #include "ui/screenkit.h"
 #include "ui/texttable.h"
@@ -33,7 +34,19 @@ void drawMessageWindow() {
     pictureSlots[kEventPictureSlot].tag = int16_t(popup);
   }
   const float pictureHeight = picture && slotPicture(kEventPictureSlot) ? 170 : 0;
-  const float height = 70 + 22 * float(count) + pictureHeight + 30;
+  // The lines as shown, and the room each takes: one row for most, more for a long path or
+  // reason, which makes the window taller rather than run over its frame.
+  char texts[4][640];
+  float advance[4] = {};
+  float linesHeight = 0;
+  for (int i = 0; i < count; ++i) {
+    formatMessageLine(lines[i], lines[i].entry >= 0 ? uiText(lines[i].entry) : "", texts[i], sizeof texts[i]);
+    const int rows = smallFont ? int(smallFont->WrapText(texts[i], kRight - kLeft - 48, 0).size()) : 1;
+    advance[i] = std::max(22.0f, float(std::max(rows, 1)) * 12 + 6);
+    linesHeight += advance[i];
+  }
+  const float height = std::min(560.0f, std::max(70 + 22 * float(count) + pictureHeight + 30,
+                                                 56 + pictureHeight + linesHeight + 40));
   const float top = 300 - height / 2, bottom = top + height;
   fillRect(0, 0, 800, 600, 0, 0, 0, 0.35f);
   drawFramedBox(kFrameSlot + 2, kLeft, top, kRight, bottom);
@@ -45,10 +58,9 @@ void drawMessageWindow() {
     drawSlotFrame(kEventPictureSlot, 400 - pictureSlots[kEventPictureSlot].pictureWidth / 2.0f, y, 1);
     y += pictureHeight;
   }
-  char text[256];
   for (int i = 0; i < count; ++i) {
-    formatMessageLine(lines[i], lines[i].entry >= 0 ? uiText(lines[i].entry) : "", text, sizeof text);
-    y = std::max(y + 22, drawParagraph(text, kLeft + 24, kRight - 24, y, 2) + 6);
+    const float after = drawParagraph(texts[i], kLeft + 24, kRight - 24, y, 2) + 6;
+    y = std::max(y + advance[i], after);
   }
   setTextColour(0.75f, 0.72f, 0.66f);
   drawTextCentred("Click to continue", kLeft, kRight, bottom - 28);

@@ -74,7 +74,7 @@ int chosenMultiple() {
 }
 
 void enterOptions() {
-  if (!slotPicture(kOptionsSlot)) loadSlotPicture(kOptionsSlot, "data\\gfx\\OPTIONS.png", 0);
+  if (!slotPicture(kOptionsSlot)) loadSlotPicture(kOptionsSlot, kOptionsPicture, 0);
   for (int i = 0; i < 4; ++i) setChip(kOptLanguage + i, kRowLanguage, i, false);
   setVolumeRow(kOptMusicDown, kRowMusic);
   setVolumeRow(kOptSoundDown, kRowSound);

@@ -27,7 +27,8 @@ void applyDisplayOptions(bool windowOpen);
 void rememberWindowSize();
 
 // The options screen's picture and its places, for the tests and the picture generator's check.
-constexpr int kOptionsSlot = 50;  // "OPTIONS.png"
+constexpr int kOptionsSlot = 50;  // kOptionsPicture
+constexpr const char* kOptionsPicture = "data\\gfx\\OPTIONS.png";
 // Hotspots of the options screen.
 enum OptionsHotspot : int {
   kOptLanguage = 1,       // 1..4: English, Deutsch, Français, Español

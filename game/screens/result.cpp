@@ -21,9 +21,9 @@ namespace {
 const char* shownPicture = nullptr;
 
 const char* resultPicture(const Fight& f) {
-  if (f.winner == kDraw) return "DRAW.jpg";
-  if (f.winner == f.boxerA) return "VICTORY.jpg";
-  return "LOST.jpg";
+  if (f.winner == kDraw) return kResultPictures[2];
+  if (f.winner == f.boxerA) return kResultPictures[0];
+  return kResultPictures[1];
 }
 
 void resultEnter() {

@@ -90,12 +90,12 @@ void enterRing() {
     crowdFlash = 0;
     lastFlashClock = roundClock;
   }
-  loadFightPicture(kKoSlot, "KO.png");
-  loadFightPicture(kTkoSlot, "TKO.png");
-  loadFightPicture(kCountSlot, "COUNT.png");
-  loadFightPicture(kFlashSlot, "FLASH.png");
-  loadFightPicture(kFightButtonSlot, "FIGHTBTN.png");
-  loadFightPicture(kFightIconSlot, "FIGHTICO.png");
+  loadFightPicture(kKoSlot);
+  loadFightPicture(kTkoSlot);
+  loadFightPicture(kCountSlot);
+  loadFightPicture(kFlashSlot);
+  loadFightPicture(kFightButtonSlot);
+  loadFightPicture(kFightIconSlot);
   for (int i = 0; i < 3; ++i) setHotspot(1 + i, 122 * i, 38, 120, 36, 12 + 124 * i, 454, 1, 2, kFightButtonSlot);
   hotspotCount = 4;
   if (textMode) {

@@ -7,13 +7,17 @@
 #include <cstring>
 
 #include "career/generation.h"
+#include "career/messages.h"
 #include "career/world.h"
+#include "career/worlddata.h"
 #include "saves/savegame.h"
 #include "screens/options.h"
 #include "screens/statushelp.h"
+#include "ui/fonttables.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
 #include "ui/session.h"
+#include "ui/texttable.h"
 #include "window/KInput.h"
 
 int16_t selectedSaveSlot = 0;
@@ -30,9 +34,25 @@ int slotRowAt(int x, int y) {
   return std::clamp((y - kListTop) / kRowHeight, 0, kSaveSlots - 1);
 }
 
+// A description as the small font can draw it on one line: whatever the file holds, a byte
+// without a glyph (a line break, a control character) becomes a space and runs of spaces one.
+void drawableDescription(const char* description, char* out, int size) {
+  int n = 0;
+  for (const char* c = description; *c && n < size - 1; ++c) {
+    const unsigned char b = static_cast<unsigned char>(*c);
+    const char shown = b != ' ' && findGlyph(smallFontTable, b) ? char(b) : ' ';
+    if (shown == ' ' && (n == 0 || out[n - 1] == ' ')) continue;
+    out[n++] = shown;
+  }
+  while (n > 0 && out[n - 1] == ' ') --n;
+  out[n] = 0;
+}
+
 // A description "name (Mon year)" shortened in its name so that it stays on the selection bar.
-void fitDescription(const char* description, char* out, int size) {
+void fitDescription(const char* raw, char* out, int size) {
   constexpr float kRoom = 271 - 12;
+  char description[kSlotDescriptionSize];
+  drawableDescription(raw, description, sizeof description);
   const char* open = std::strrchr(description, '(');
   const size_t length = std::strlen(description);
   if (open && open > description && open[-1] == ' ' && length > 0 && description[length - 1] == ')') {
@@ -63,6 +83,15 @@ void drawLoadSave() {
   drawPictureRect(kLoadSaveSlot, 0, 405, 271, 20, 264, float(149 + 20 * selectedSaveSlot), 3, 0, 1, 0.8f);
   for (int j = 0; j < kSaveSlots; ++j) {
     char shown[256];
+    if (slotStates[j] == SlotState::Damaged) {
+      // A damaged slot says so, in red, and its file stays as it is.
+      const char* text = uiText(kDamagedSlotText);
+      fitDescription(text[0] ? text : "Damaged slot (file kept)", shown, sizeof shown);
+      setTextColour(1.0f, 0.45f, 0.4f);
+      drawTextCentred(shown, 0, 800, float(153 + 20 * j));
+      setTextColour(1, 1, 1);
+      continue;
+    }
     fitDescription(slotDescriptions[j], shown, sizeof shown);
     drawTextCentred(shown, 0, 800, float(153 + 20 * j));
   }
@@ -89,14 +118,25 @@ void inputLoadSave() {
     playSound(kSoundClick);
     waitMouseRelease();
     switch (button) {
-      case 7:
-        if (loadSlot(selectedSaveSlot)) {
+      case 7: {
+        // No career without a world to play it in.
+        if (!worldReady()) {
+          showMessage(kMessageNoWorld, worldDataProblem());
+          break;
+        }
+        SlotState state = SlotState::Empty;
+        if (loadSlot(selectedSaveSlot, &state)) {
           inGameMenu = 0;
           switchScreen(kBoxerScreen);
+        } else if (state == SlotState::Damaged) {
+          // Refused, the current career (if any) goes on, and the file is kept for rescue.
+          slotStates[selectedSaveSlot] = SlotState::Damaged;
+          showMessage(kMessageDamagedSlot, slotFilePath(selectedSaveSlot));
         }
         break;
+      }
       case 8:
-        if (gameInProgress && saveSlot(selectedSaveSlot)) {
+        if (gameInProgress && !gameOver && saveSlot(selectedSaveSlot)) {
           inGameMenu = 0;
           switchScreen(kBoxerScreen);
         }

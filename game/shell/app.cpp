@@ -17,6 +17,7 @@
 #include "saves/preferences.h"
 #include "screens/menus.h"
 #include "screens/options.h"
+#include "shell/datacheck.h"
 #include "shell/datafolder.h"
 #include "shell/dispatch.h"
 #include "sound/KSound.h"
@@ -70,9 +71,9 @@ KGraphic* loadPointer(const char* path) {
 }
 
 void loadPointers() {
-  arrowPointer = loadPointer("data\\gfx\\pointer.tga");
-  handPointer = loadPointer("data\\gfx\\Pointer2.tga");
-  pointerShadow = loadPointer("data\\gfx\\Pointer_s.tga");
+  arrowPointer = loadPointer(kPointerFiles[0]);
+  handPointer = loadPointer(kPointerFiles[1]);
+  pointerShadow = loadPointer(kPointerFiles[2]);
 }
 
 void releasePointers() {
@@ -124,11 +125,11 @@ void setMusicVolume(int volume) {
 }
 
 void loadingScreen() {
-  loadSlotPicture(kBackgroundSlot, "data\\gfx\\hvlogo.jpg", 0);
+  loadSlotPicture(kBackgroundSlot, kLoadingLogo, 0);
   drawLoadingFrame();
   for (int i = 0; i < 3; ++i) {
     char path[40];
-    std::snprintf(path, sizeof path, "data\\gfx\\window%d.png", i + 1);
+    std::snprintf(path, sizeof path, kFrameFileFormat, i + 1);
     loadSlotPicture(kFrameSlot + i, path, 0);
   }
   if (!musicPlayer) {
@@ -137,24 +138,9 @@ void loadingScreen() {
   }
   drawLoadingFrame();
   // A picture, or (with no file) a step of the jingle's fading volume.
-  static const struct {
-    int slot;
-    const char* file;
-  } pictures[] = {{kBackgroundSlot, "mainmenu.jpg"}, {kLogoSlot, "Lumora.tga"},
-                  {kMenuSlot, "menu.jpg"},             {kCreateSlot, "create.jpg"},
-                  {kPanelLeftSlot, "PANLEFT01.jpg"},   {kPanelRightSlot, "PANRIGHT02.jpg"},
-                  {kCreateSlot, "create.jpg"},         {kSkillPointSlot, "SKILLPOINT.png"},
-                  {kStarSlot, "STAR.tga"},             {-80, nullptr},
-                  {kCalendarSlot, "CALENDAR.jpg"},     {kTutorialSlot, "tutorial.jpg"},
-                  {kRingSlot, "ringback.jpg"},         {kBooksSlot, "PANRIGHT01.jpg"},
-                  {kRanksSlot, "RANKS.jpg"},           {kStarletSlot, "STARLET.jpg"},
-                  {-60, nullptr},                      {kCornerSlot, "FIGHT.jpg"},
-                  {kDownSlot, "DOWN.png"},             {-40, nullptr},
-                  {kLoadSaveSlot, "LOADSAVE.jpg"},     {kTextListSlot, "text-only.png"},
-                  {kFiguresSlot, "BOXERS.png"}};
-  for (const auto& p : pictures) {
+  for (const LoadingPicture& p : kLoadingPictures) {
     if (!p.file) {
-      setMusicVolume(-p.slot);
+      setMusicVolume(p.slot);
       continue;
     }
     char path[64];
@@ -202,6 +188,8 @@ static void findInstalledData() {
 bool startLauncher() {
   KTools::InitPaths();
   findInstalledData();
+  // Once, before any window: every missing or damaged data file named in one message.
+  reportDataFolder();
   // A first run (no preferences yet) speaks the desktop's language.
   const bool firstRun = !regularFileExists(userFile("prefs"));
   loadPreferences();
@@ -225,7 +213,7 @@ bool startLauncher() {
   }
   installScreens();
   switchScreen(kLauncherScreen);
-  smallFont = makeFont("data\\gfx\\tinyfont.png", smallFontTable, 10.0f);
+  smallFont = makeFont(kSmallFontFile, smallFontTable, 10.0f);
   gameWindow->SetGameCallback(windowCallback);
   sampleMouseDown();  // forget a press left from an earlier window
   loadPointers();
@@ -278,9 +266,11 @@ bool openGameWindow() {
     destroyWindow();
     return false;
   }
-  smallFont = makeFont("data\\gfx\\tinyfont.png", smallFontTable, 10.0f);
-  largeFont = makeFont("data\\gfx\\font2.png", digitFontTable, 5.0f);
+  smallFont = makeFont(kSmallFontFile, smallFontTable, 10.0f);
+  largeFont = makeFont(kLargeFontFile, digitFontTable, 5.0f);
   loadingScreen();
+  // A world that cannot be built leaves worldReady() false: the start-up check has named the
+  // files, and the main menu refuses to start a career without one.
   generateWorld();
   loadTextTable(currentLanguage());
   switchScreen(kMainMenuScreen);
@@ -288,7 +278,7 @@ bool openGameWindow() {
   KInput::HideCursor();
   boxerTurnAngle = 0;
   boxerModel = KTools::CreateModel();
-  if (boxerModel && !boxerModel->LoadK3D(KTools::GetDataPath("data\\boxer01.k3d"), false)) {
+  if (boxerModel && !boxerModel->LoadK3D(KTools::GetDataPath(kBoxerModelFile), false)) {
     delete boxerModel;
     boxerModel = nullptr;
   }
@@ -324,7 +314,11 @@ bool mainFrame() {
     switchScreen(optionsReturnState);
   } else if (escape) {
     const int s = screenState;
-    if ((s >= kBoxerScreen && s <= kSearchScreen) || s == kMonthScreen || s == kLoadSaveScreen) {
+    // A career that is over goes on only to the main menu, through its message: Escape neither
+    // closes that message nor opens the save menu.
+    if (gameOver) {
+      waitKeyRelease(K_VK_ESCAPE);
+    } else if ((s >= kBoxerScreen && s <= kSearchScreen) || s == kMonthScreen || s == kLoadSaveScreen) {
       waitKeyRelease(K_VK_ESCAPE);
       popup = -1;
       messagePopup = 0;

@@ -118,13 +118,17 @@ void handleInput() {
     messagePopup = 0;
     return;
   }
-  if (mouseDown && popup > 0) {
+  // A career that is over goes on only to the main menu: the click that closes its message
+  // (or any click, should the message have been closed some other way) leads there, and
+  // nothing of the finished career, no tab and no button, is reached before.
+  if (mouseDown && (popup > 0 || gameOver)) {
     popup = 0;
     playSound(kSoundClick);
     waitMouseRelease();
     if (gameOver) {
       generateWorld();
       gameOver = 0;
+      inGameMenu = 0;
       switchScreen(kMainMenuScreen);
     }
     return;
@@ -138,7 +142,7 @@ void handleInput() {
   mouseY = int16_t(KInput::GetMouseY());
   if (updateHover(mouseX, mouseY)) playSound(kSoundOver);
 
-  if (mouseDown && isCareerTabScreen(screenState) && hovered >= 1 && hovered <= 6) {
+  if (mouseDown && !gameOver && isCareerTabScreen(screenState) && hovered >= 1 && hovered <= 6) {
     clickTab(hovered);
     return;
   }

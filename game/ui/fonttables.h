@@ -27,6 +27,10 @@ static_assert(offsetof(GlyphRecord, y2) == 8);
 static_assert(offsetof(GlyphRecord, advance) == 10);
 static_assert(offsetof(GlyphRecord, lineHeight) == 12);
 
+// The fonts' pictures.
+constexpr const char* kSmallFontFile = "data\\gfx\\tinyfont.png";
+constexpr const char* kLargeFontFile = "data\\gfx\\font2.png";
+
 constexpr int kSmallFontGlyphs = 141;
 constexpr int kDigitFontGlyphs = 11;
 

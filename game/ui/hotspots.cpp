@@ -90,9 +90,11 @@ std::vector<uint8_t> encodeLayout(int count) {
   return out;
 }
 
+void layoutFileName(int number, char* out, int size) { std::snprintf(out, size_t(size), "data\\GUI%d", number); }
+
 bool readLayoutFile(int number) {
   char name[32];
-  std::snprintf(name, sizeof name, "data\\GUI%d", number);
+  layoutFileName(number, name, sizeof name);
   std::vector<uint8_t> bytes;
   if (!KFileReader::ReadWholeFile(KTools::GetDataPath(name), bytes)) return false;
   return decodeLayout(bytes.data(), bytes.size(), usedHotspots()) > 0;
@@ -100,7 +102,7 @@ bool readLayoutFile(int number) {
 
 bool writeLayoutFile(int number) {
   char name[32];
-  std::snprintf(name, sizeof name, "data\\GUI%d", number);
+  layoutFileName(number, name, sizeof name);
   std::vector<uint8_t> bytes = encodeLayout(usedHotspots());
   FILE* f = std::fopen(KTools::GetDataPath(name), "wb");
   if (!f) return false;

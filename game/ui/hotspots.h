@@ -55,5 +55,14 @@ int decodeLayout(const uint8_t* bytes, size_t size, int count);
 std::vector<uint8_t> encodeLayout(int count);
 // Reads "data\GUI<n>" into the table; a missing file leaves the table as it was.
 bool readLayoutFile(int number);
+// The layout files the screens read, with the records each screen takes from its file (its
+// hotspotCount; record 0 is never used): GUI1 the main menu's, GUI2 the new-manager screen's.
+struct LayoutFile {
+  int number;
+  int records;
+};
+constexpr LayoutFile kLayoutFiles[] = {{1, 5}, {2, 4}};
+// "data\GUI<n>".
+void layoutFileName(int number, char* out, int size);
 // Writes the table's hotspotCount records to "data\GUI<n>".
 bool writeLayoutFile(int number);

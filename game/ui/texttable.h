@@ -10,11 +10,18 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kTextCount = 594;     // entries 0..593 (559.. the options screen)
+constexpr int kTextCount = 609;     // entries 0..608
+// 559..593 the options screen. Entries 594..599 are kept free for texts to come: the file has no
+// section for them, so they read as empty texts. The texts of damaged saves and installations
+// begin at 600.
+constexpr int kFirstSpareText = 594;
+constexpr int kSpareTextEnd = 600;
 constexpr int kTextSize = 128;      // 127 characters and the terminator
 constexpr int kLanguageCount = 4;   // 0 "Eng", 1 "Ger", 2 "Fre", 3 "Spa"
 
 using TextTable = char[kTextCount][kTextSize];
+
+constexpr const char* kLanguagesFile = "data\\languages.ini";
 extern TextTable textTable;
 
 // The key read in every section for each `language` value of the preferences.
@@ -28,6 +35,8 @@ constexpr int kFinanceListAText = 528;  // 528..531
 constexpr int kFinanceListBText = 532;  // 532..535
 constexpr int kSearchListText = 536;    // 536..545
 constexpr int kCornerListText = 546;    // 546..554
+
+constexpr int kDamagedSlotText = 600;  // the save/load menu's row of a damaged slot
 
 constexpr int kMonthNameSize = 4;  // three letters and NUL
 constexpr int kLabelSize = 24;
@@ -48,5 +57,5 @@ void loadTextTable(int language);
 // The same from the file's bytes held in memory.
 void loadTextTableText(const char* bytes, size_t size, int language);
 
-// Entry n of the table ("UI text n"); an empty text for a number outside 0..558.
+// Entry n of the table ("UI text n"); an empty text for a number outside 0..kTextCount - 1.
 const char* uiText(int n);

@@ -49,7 +49,7 @@ void tutorialToggle() {
 
 const char* tutorialVoiceOnBoxerScreen() {
   if (!tutorialOn || tutorialStep != 0) return nullptr;
-  return "data\\snd\\tutorial01.ogg";
+  return kFirstTutorialVoice;
 }
 
 bool tutorialPanel(int screenState, int popupNumber, TutorialPanel& out) {

@@ -41,6 +41,7 @@ void tutorialToggle();
 // The first voice plays when the boxer screen is entered at step 0 with the tutorial on (the
 // voice object is loaded with it again, as later voices may have replaced it); null otherwise.
 const char* tutorialVoiceOnBoxerScreen();
+constexpr const char* kFirstTutorialVoice = "data\\snd\\tutorial01.ogg";
 
 // Where the panel goes on a screen this frame: false when none shows (another screen, step 6,
 // the tutorial off, or a message window number other than 0, -1 included).

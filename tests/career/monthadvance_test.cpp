@@ -482,6 +482,16 @@ TEST_F(Advance, AiChallenges) {
   aiChallenge(b, 20);
   EXPECT_EQ(P.rank, 20);
   EXPECT_EQ(B.rank, 26);
+  // A record at its top stays there.
+  const int o2 = holder(category, 25);
+  B.wins = B.koWins = boxers[o2].losses = 32767;
+  Boxer& O2 = boxers[o2];
+  O2.strength = O2.endurance = O2.agility = O2.quickness = O2.stamina = O2.technique = 1;
+  aiChallenge(b, 25);
+  EXPECT_EQ(B.rank, 25);
+  EXPECT_EQ(B.wins, 32767);
+  EXPECT_EQ(B.koWins, 32767);
+  EXPECT_EQ(boxers[o2].losses, 32767);
 }
 
 TEST_F(Advance, RankHistoryShifts) {

@@ -426,3 +426,23 @@ TEST_F(Results, ScoutedSkillsStaySteady) {
 }
 
 }  // namespace
+
+// A record the load repair capped at 32767 stays there: the next result neither wraps it to
+// -32768 nor moves the career's statistics past their top.
+TEST_F(Results, CountsSaturateAtTheirTop) {
+  const int a = mine();
+  const int b = holder(boxers[a].category, 40);
+  for (int16_t* v : {&boxers[a].wins, &boxers[a].draws, &boxers[a].losses, &boxers[a].koWins, &boxers[b].wins,
+                     &boxers[b].draws, &boxers[b].losses, &boxers[b].koWins})
+    *v = 32767;
+  for (int16_t& s : career.careerStats) s = 32767;
+  applyFightResult(fight(a, b, a));
+  fights[0].koRound = 3;
+  applyFightResult(0);
+  applyFightResult(fight(a, b, b));
+  applyFightResult(fight(a, b, kDraw));
+  for (const int16_t v : {boxers[a].wins, boxers[a].draws, boxers[a].losses, boxers[a].koWins, boxers[b].wins,
+                          boxers[b].draws, boxers[b].losses, boxers[b].koWins})
+    EXPECT_EQ(v, 32767);
+  for (const int16_t s : career.careerStats) EXPECT_EQ(s, 32767);
+}

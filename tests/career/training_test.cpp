@@ -140,14 +140,36 @@ TEST_F(Training, DearerEquipmentRaisesTheBillAtTheNextAdvance) {
 
 TEST(Messages, CatalogueLines) {
   const int shown[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                       21, 22, 24, 25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 40, 41, 42, 43};
+                       21, 22, 24, 25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 40, 41, 42, 43, 44, 45, 46};
   for (int n : shown) EXPECT_NE(findMessage(n), nullptr) << n;
-  for (int n : {0, 23, 26, 36, 37, 38, 39, 44, -1}) EXPECT_EQ(findMessage(n), nullptr) << n;
+  for (int n : {0, 23, 26, 36, 37, 38, 39, 47, -1}) EXPECT_EQ(findMessage(n), nullptr) << n;
   EXPECT_STREQ(findMessage(15)->picture, "data\\gfx\\random01.jpg");
   EXPECT_STREQ(findMessage(18)->picture, "data\\gfx\\random04.jpg");
   EXPECT_EQ(findMessage(42)->lines[0].entry, 556);
   EXPECT_EQ(findMessage(41)->lines[2].entry, 404);
   EXPECT_STREQ(findMessage(17)->lines[0].literal, "CAR ACCIDENT!");
+}
+
+// The messages of damaged files and a failed save fill in the texts they are shown with, and
+// speak English when the text table has none of their entries (a damaged installation).
+TEST(Messages, DetailsAndTheirEnglishFallback) {
+  ResolvedLine lines[4];
+  char out[700];
+  showMessage(kMessageSaveFailed, "No space left on device", "/home/player/.local/share/Brawnmoor");
+  EXPECT_EQ(popup, kMessageSaveFailed);
+  ASSERT_EQ(resolveMessage(popup, lines), 4);
+  formatMessageLine(lines[1], "Grund: %s", out, sizeof out);
+  EXPECT_STREQ(out, "Grund: No space left on device");
+  formatMessageLine(lines[2], "", out, sizeof out);
+  EXPECT_STREQ(out, "Folder: /home/player/.local/share/Brawnmoor");
+  formatMessageLine(lines[0], "", out, sizeof out);
+  EXPECT_STREQ(out, "The game could not be saved.");
+  const std::string longReason(400, 'x');
+  showMessage(kMessageNoWorld, longReason.c_str());
+  ASSERT_EQ(resolveMessage(popup, lines), 3);
+  formatMessageLine(lines[1], "", out, sizeof out);
+  EXPECT_EQ(std::string(out), longReason);
+  popup = 0;
 }
 
 class MessageValues : public CareerTest {};

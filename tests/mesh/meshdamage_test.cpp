@@ -26,6 +26,7 @@ class DamagedMeshes : public ::testing::Test {
  protected:
   void SetUp() override {
     boxes.clear();
+    KTools::ForgetReportedFiles();
     KTools::SetMessageBoxHandler([](const char* caption, const char*) { boxes.emplace_back(caption); });
   }
   void TearDown() override { KTools::SetMessageBoxHandler(nullptr); }

@@ -18,6 +18,7 @@ class MeshFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     KTools::SetMessageBoxHandler(captureBox);
+    KTools::ForgetReportedFiles();
     lastBox.clear();
   }
   void TearDown() override { KTools::SetMessageBoxHandler(nullptr); }

@@ -64,6 +64,7 @@ struct MessageBoxes {
   }
   MessageBoxes() {
     shown().clear();
+    KTools::ForgetReportedFiles();
     KTools::SetMessageBoxHandler([](const char* caption, const char* text) { shown().emplace_back(caption, text); });
   }
   ~MessageBoxes() { KTools::SetMessageBoxHandler(nullptr); }

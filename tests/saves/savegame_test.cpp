@@ -1,7 +1,11 @@
 #include "saves/savegame.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -14,6 +18,7 @@
 #include "career/autopilot.h"
 #include "career/contracts.h"
 #include "career/generation.h"
+#include "career/messages.h"
 #include "career/monthadvance.h"
 #include "career/rankings.h"
 #include "career/training.h"
@@ -188,6 +193,19 @@ TEST_F(Saves, AGoldenFileFromAFixedSeed) {
   month = savedMonth;
 }
 
+// The message of a failed save: that the game was not saved, the system's reason and the folder.
+std::vector<std::string> shownLines() {
+  std::vector<std::string> out;
+  ResolvedLine lines[4];
+  const int n = resolveMessage(popup, lines);
+  for (int i = 0; i < n; ++i) {
+    char text[700];
+    formatMessageLine(lines[i], lines[i].entry >= 0 ? uiText(lines[i].entry) : "", text, sizeof text);
+    out.push_back(text);
+  }
+  return out;
+}
+
 TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
 #if defined(_WIN32)
   const bool folderInThePlace = true;  // folder rights are no file modes there
@@ -200,9 +218,18 @@ TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
     ASSERT_TRUE(saveSlot(5));
     std::vector<uint8_t> old = readFile(slotPath(5));
     std::filesystem::create_directories(slotPath(6) + "/occupied");
+    popup = 0;
     EXPECT_FALSE(saveSlot(6));
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(lastCaption, "Can't find save directory");
+    // No box that sends the player looking for a 'save' folder: the career's message window
+    // says what happened, why and where.
+    EXPECT_EQ(boxes, 0);
+    ASSERT_EQ(popup, kMessageSaveFailed);
+    const std::vector<std::string> lines = shownLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "The game could not be saved.");
+    EXPECT_EQ(lines[1], std::string("Reason: ") + std::strerror(EISDIR));
+    EXPECT_EQ(lines[2], "Folder: " + home.path() + "/Brawnmoor");
+    EXPECT_EQ(lines[3], "Nothing in this slot was changed.");
     EXPECT_TRUE(std::filesystem::is_directory(slotPath(6)));
     // A failed save leaves no half-written file behind and the good slot as it was.
     EXPECT_FALSE(std::filesystem::exists(slotPath(6) + ".new"));
@@ -214,10 +241,111 @@ TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
   std::vector<uint8_t> old = readFile(slotPath(5));
   chmod((home.path() + "/Brawnmoor").c_str(), 0555);
   cash += 1000;
+  popup = 0;
   EXPECT_FALSE(saveSlot(5));
   chmod((home.path() + "/Brawnmoor").c_str(), 0755);
-  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(boxes, 0);
+  ASSERT_EQ(popup, kMessageSaveFailed);
+  EXPECT_EQ(shownLines()[1], std::string("Reason: ") + std::strerror(EACCES));
   EXPECT_EQ(readFile(slotPath(5)), old);
+}
+
+// A full disk: the write fails part way (here through the file-size limit, which a test can
+// set without a small file system), the old save stays whole, the reason is the system's.
+TEST_F(Saves, AFullDiskFailsWithTheSystemsReasonAndKeepsTheOldSlot) {
+  playCareer(8, 2);
+  ASSERT_TRUE(saveSlot(2));
+  const std::vector<uint8_t> old = readFile(slotPath(2));
+  cash += 777;
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = {100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    popup = 0;
+    const bool saved = saveSlot(2);
+    const std::vector<std::string> lines = shownLines();
+    _exit(!saved && popup == kMessageSaveFailed && lines.size() == 4 &&
+                  lines[1] == std::string("Reason: ") + std::strerror(EFBIG)
+              ? 0
+              : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(readFile(slotPath(2)), old);
+  EXPECT_FALSE(std::filesystem::exists(slotPath(2) + ".new"));
+}
+
+// A finished career is never saved: the only way on from it is the main menu.
+TEST_F(Saves, AFinishedCareerIsNotSaved) {
+  playCareer(9, 1);
+  gameOver = 1;
+  EXPECT_FALSE(saveSlot(1));
+  EXPECT_FALSE(std::filesystem::exists(slotPath(1)));
+  gameOver = 0;
+  EXPECT_TRUE(saveSlot(1));
+}
+
+// Every kind of damaged slot shows as damaged, is refused, changes nothing of the career and
+// keeps its file exactly as it was.
+TEST_F(Saves, DamagedSlotsAreListedRefusedAndKept) {
+  playCareer(13, 3);
+  ASSERT_TRUE(saveSlot(0));
+  const std::vector<uint8_t> whole = readFile(slotPath(0));
+  std::vector<uint8_t> noEnd = whole;
+  std::memset(noEnd.data(), 'A', kSlotDescriptionSize);  // a description without its end byte
+  auto write = [&](int slot, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(slotPath(slot), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  };
+  write(1, {});                                                       // 0 bytes
+  write(2, std::vector<uint8_t>(whole.begin(), whole.begin() + 300000));  // cut short
+  std::filesystem::create_directories(slotPath(3));                  // a folder
+  ASSERT_EQ(mkfifo(slotPath(4).c_str(), 0644), 0);                   // a FIFO: never waited on
+  write(5, noEnd);
+  std::vector<uint8_t> longer = whole;
+  longer.push_back(0);
+  write(6, longer);                                                   // a foreign, longer file
+  const bool unreadableToo = geteuid() != 0;                          // root reads anything
+  if (unreadableToo) {
+    write(7, whole);
+    chmod(slotPath(7).c_str(), 0);
+  }
+
+  listSlots();
+  EXPECT_EQ(slotStates[0], SlotState::Saved);
+  for (int slot : {1, 2, 3, 4, 5, 6}) EXPECT_EQ(slotStates[slot], SlotState::Damaged) << slot;
+  if (unreadableToo) {
+    EXPECT_EQ(slotStates[7], SlotState::Damaged);
+  }
+  EXPECT_EQ(slotStates[8], SlotState::Empty);
+  EXPECT_STREQ(slotDescriptions[8], "Empty Savegame Slot");
+
+  std::vector<uint8_t> before(kSaveFileSize), after(kSaveFileSize);
+  cash = 4242;
+  buildSaveImage(before.data());
+  for (int slot = 1; slot <= (unreadableToo ? 7 : 6); ++slot) {
+    SlotState state = SlotState::Saved;
+    EXPECT_FALSE(loadSlot(slot, &state)) << slot;
+    EXPECT_EQ(state, SlotState::Damaged) << slot;
+    buildSaveImage(after.data());
+    EXPECT_TRUE(before == after) << "slot " << slot << " changed the career";
+  }
+  EXPECT_EQ(readFile(slotPath(1)).size(), 0u);
+  EXPECT_EQ(readFile(slotPath(2)), std::vector<uint8_t>(whole.begin(), whole.begin() + 300000));
+  EXPECT_TRUE(std::filesystem::is_directory(slotPath(3)));
+  EXPECT_TRUE(std::filesystem::is_fifo(slotPath(4)));
+  EXPECT_EQ(readFile(slotPath(5)), noEnd);
+  EXPECT_EQ(readFile(slotPath(6)), longer);
+  if (unreadableToo) chmod(slotPath(7).c_str(), 0644);
+
+  SlotState state = SlotState::Damaged;
+  EXPECT_FALSE(loadSlot(9, &state));
+  EXPECT_EQ(state, SlotState::Empty);
+  EXPECT_TRUE(loadSlot(0, &state));
+  EXPECT_EQ(state, SlotState::Saved);
 }
 
 TEST_F(Saves, ATemporaryFileIsNeverMistakenForASlot) {
@@ -327,6 +455,66 @@ TEST_F(Saves, TheEngineKnowsTheGamesOwnFolder) {
   EXPECT_EQ(std::string(KTools::GetProgramUserFolder()), std::string(userFolder()));
   EXPECT_NE(std::string(userFolder()).find("Brawnmoor"), std::string::npos);
   KTools::SetProgramFolderName(nullptr);
+}
+
+// Values outside their ranges are read into range, and what is used is what is written back.
+TEST(Preferences, OutOfRangeValuesAreReadIntoRangeAndWrittenBack) {
+  TempDir home;
+  setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+  std::vector<uint8_t> bytes(62, 0);
+  bytes[5] = 3;      // windowed
+  bytes[6] = 7;      // the renderer
+  bytes[8] = 9;      // language 9
+  bytes[11] = 200;   // the search mode
+  bytes[60] = 5;     // tutorial shown
+  home.write("Brawnmoor/prefs", std::string(bytes.begin(), bytes.end()));
+  loadPreferences();
+  EXPECT_EQ(preferences.windowed, 1);
+  EXPECT_EQ(preferences.useDirectX, 1);
+  EXPECT_EQ(preferences.language, 0);
+  EXPECT_EQ(preferences.searchByRecord, 1);
+  EXPECT_EQ(preferences.tutorialShown, 1);
+  ASSERT_TRUE(savePreferences());
+  std::ifstream in(home.path() + "/Brawnmoor/prefs", std::ios::binary);
+  std::vector<uint8_t> back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(back.size(), 62u);
+  EXPECT_EQ(back[5], 1);
+  EXPECT_EQ(back[6], 1);
+  EXPECT_EQ(back[8], 0);
+  EXPECT_EQ(back[9], 0);
+  // A negative language.
+  bytes[8] = 0xFE;
+  bytes[9] = 0xFF;
+  home.write("Brawnmoor/prefs", std::string(bytes.begin(), bytes.end()));
+  loadPreferences();
+  EXPECT_EQ(preferences.language, 0);
+  unsetenv("XDG_DATA_HOME");
+}
+
+// Only a regular file is read, and opening never blocks: a FIFO or a folder in the file's place
+// gives the defaults at once.
+TEST(Preferences, AFifoOrAFolderGivesTheDefaultsWithoutWaiting) {
+  TempDir home;
+  setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+  std::filesystem::create_directories(home.path() + "/Brawnmoor");
+  const std::string path = home.path() + "/Brawnmoor/prefs";
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  // In a child, so that a blocking open fails the test instead of hanging it.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    alarm(10);
+    loadPreferences();
+    _exit(preferences.useDirectX == 1 && preferences.windowed == 0 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "loading the preferences waited on a FIFO";
+  std::filesystem::remove(path);
+  std::filesystem::create_directories(path);
+  loadPreferences();
+  EXPECT_EQ(preferences.useDirectX, 1);
+  unsetenv("XDG_DATA_HOME");
 }
 
 TEST(Preferences, DefaultsShortFilesAndRoundTrip) {

@@ -485,11 +485,12 @@ TEST_F(KSoundShort, LoadStreamOpensTheDecoderAndARingBuffer) {
 }
 
 TEST_F(KSoundShort, AnUndecodableStreamFailsWithTheMessage) {
+  KTools::ForgetReportedFiles();
   KSound m;
   const std::string garbage = "OggS but not really an Ogg Vorbis stream at all";
   EXPECT_FALSE(m.LoadStreamFromMemory(garbage.data(), garbage.size()));
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "error|error could not detect ogg file");
+  EXPECT_EQ(boxes[0], "Damaged sound file|music in memory: not an Ogg Vorbis sound; the music stays silent");
   EXPECT_FALSE(m.IsStreamOpen());
   m.PlayStream(false);  // stays silent
   EXPECT_FALSE(m.IsPlaying());
@@ -499,6 +500,18 @@ TEST_F(KSoundShort, AnUndecodableStreamFailsWithTheMessage) {
   dir.write("empty.ogg", "");
   EXPECT_FALSE(m.LoadStream(dir.file("empty.ogg").c_str()));
   EXPECT_EQ(boxes.size(), 1u);
+  // A damaged file is named, once however often it is loaded (the main menu loads its music
+  // on every visit).
+  dir.write("theme.ogg", garbage);
+  for (int visit = 0; visit < 3; ++visit) EXPECT_FALSE(m.LoadStream(dir.file("theme.ogg").c_str()));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1], "Damaged sound file|" + dir.file("theme.ogg") + ": not an Ogg Vorbis sound; the music stays silent");
+  // A file the start-up check already named brings no box.
+  dir.write("other.ogg", garbage);
+  KTools::NoteFileReported(dir.file("other.ogg").c_str());
+  EXPECT_FALSE(m.LoadStream(dir.file("other.ogg").c_str()));
+  EXPECT_EQ(boxes.size(), 2u);
+  KTools::ForgetReportedFiles();
 }
 
 // ---- The in-memory reader ----------------------------------------------------------------

@@ -271,7 +271,8 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
                     name.find_first_not_of("0123456789") == std::string::npos &&
                     (name.size() == 1 || name[0] != '0');
       if (line.back() != ']' || !digits || std::atoi(name.c_str()) >= kCheckedTexts) {
-        report(lineNumber, "not a section of an entry 0.." + std::to_string(kCheckedTexts - 1) + ": " + printable(line));
+        report(lineNumber, "not a section of an entry 0.." + std::to_string(kCheckedTexts - 1) + ": " +
+                               printable(line));
         section = -1;
         continue;
       }
@@ -312,11 +313,12 @@ std::vector<std::string> checkLanguages(const std::string& bytes, const std::str
   }
 
   for (int n = 0; n < kCheckedTexts; ++n) {
+    const TextRule& rule = textRule(n);
     if (!sectionSeen[n]) {
-      problems.push_back(file + ": [" + std::to_string(n) + "]: the section is missing");
+      if (!(rule.flags & kTextSpare))
+        problems.push_back(file + ": [" + std::to_string(n) + "]: the section is missing");
       continue;
     }
-    const TextRule& rule = textRule(n);
     for (int lang = 0; lang < kCheckedLanguages; ++lang) {
       if (!f.present[n][lang]) {
         reportEntry(n, lang, "the key is missing");
@@ -497,6 +499,13 @@ std::string textsDocTable(const LanguagesFile& file) {
   out += "|---|---|---|---|\n";
   for (int n = 0; n < kCheckedTexts; ++n) {
     const TextRule& rule = textRule(n);
+    if (rule.flags & kTextSpare) {
+      // One row for the whole range of free numbers.
+      if (n == rule.first)
+        out += "| " + std::to_string(rule.first) + "–" + std::to_string(rule.last) + " | " + rule.where +
+               " | none |  |\n";
+      continue;
+    }
     std::string where = rule.where;
     if (rule.flags & kTextUnused) where = "**unused**: " + where;
     if (rule.flags & kTextProposed) where = "*proposed*: " + where;

@@ -1,5 +1,7 @@
 #include "textrules.h"
 
+#include "textcheck.h"
+
 #include <cstdio>
 
 #include "ui/texttable.h"
@@ -514,6 +516,21 @@ const TextRule kRules[] = {
     {589, 589, "help, save/load menu hotspot 10 (options), y 550", kHelp},
     {590, 593, "options screen: the language names English, Deutsch, Français, Español, each in its "
                "own language (buttons of 90)", 84},
+    // Numbers kept free for texts to come, so that the texts below keep theirs.
+    {594, 599, "kept free: no section in the file", 0, 0, kTextSpare},
+    // Damaged saves and installations, and a save that failed.
+    {600, 600, "save/load menu: a damaged slot's row, drawn in red within the selection bar", 259, 0,
+     kProposed},
+    msg(601, 601, "message 44, line 1: LOAD on a damaged slot is refused"),
+    msg(602, 602, "message 44, line 2: the file is kept; its path follows on the next line"),
+    msg(603, 603, "message 45, line 1: no career without the world's data files; the reason follows"),
+    msg(604, 604, "message 45, line 3: what to do"),
+    msg(605, 605, "message 46, line 1: a save that could not be written"),
+    msg(606, 606, "message 46, line 2: the system's reason",
+        S("system's reason (strerror)", "No space left on device")),
+    msg(607, 607, "message 46, line 3: the folder the save was written to",
+        S("folder", "/home/player/.local/share/Brawnmoor")),
+    msg(608, 608, "message 46, line 4: the slot is as it was (an earlier save in it is kept)"),
 };
 
 }  // namespace

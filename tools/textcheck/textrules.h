@@ -23,6 +23,7 @@ enum TextFlags : unsigned {
   kTextProposed = 1u << 1,  // the Part leaves the screen's drawing open; this is our layout
   kTextLabel = 1u << 2,     // copied into a 24-byte label slot: at most 23 bytes
   kTextMonth = 1u << 3,     // month name: its first three characters are the month's name
+  kTextSpare = 1u << 4,     // a number kept free: the file may leave its section out
 };
 
 struct TextRule {
