@@ -76,6 +76,10 @@ took "the Windows libraries ($deps)"
 # ---- The game for Windows -------------------------------------------------------------------
 tests=OFF
 ((run_tests)) && tests=ON
+# Libraries of another recipe: the configuration found the old ones' files, so it starts afresh.
+if [ -f "$win_build/CMakeCache.txt" ] && ! grep -qxF "BRAWNMOOR_WIN_DEPS:UNINITIALIZED=$deps" "$win_build/CMakeCache.txt"; then
+  rm -f "$win_build/CMakeCache.txt"
+fi
 cmake -S . -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw-w64-x86_64.cmake" \
       -DBRAWNMOOR_WIN_DEPS="$deps" -DBRAWNMOOR_DATA_FROM="$data" -DCMAKE_BUILD_TYPE=Release \
       -DBRAWNMOOR_TESTS=$tests -DBRAWNMOOR_BENCH=OFF "${launcher[@]}" >/dev/null
