@@ -17,3 +17,10 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 #endif
+
+// The calling convention of OpenGL functions fetched at run time (frame buffer objects).
+#if defined(_WIN32)
+#define BRAWNMOOR_GL_CALL __stdcall
+#else
+#define BRAWNMOOR_GL_CALL
+#endif

@@ -150,6 +150,11 @@ FileRead readRegularFile(const std::string& path, void* bytes, size_t maxBytes, 
                          uint64_t* fileSize, std::string* reason) {
   if (got) *got = 0;
   if (fileSize) *fileSize = 0;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (reason) *reason = std::strerror(EISDIR);
+    return FileRead::Refused;
+  }
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {

@@ -37,16 +37,16 @@ bool hasExtension(const char* list, const char* name) {
 
 // The frame buffer object functions, by the extension's names or the core ones.
 struct FrameBufferFunctions {
-  void(APIENTRY* genFramebuffers)(GLsizei, GLuint*);
-  void(APIENTRY* deleteFramebuffers)(GLsizei, const GLuint*);
-  void(APIENTRY* bindFramebuffer)(GLenum, GLuint);
-  void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint);
-  void(APIENTRY* genRenderbuffers)(GLsizei, GLuint*);
-  void(APIENTRY* deleteRenderbuffers)(GLsizei, const GLuint*);
-  void(APIENTRY* bindRenderbuffer)(GLenum, GLuint);
-  void(APIENTRY* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei);
-  void(APIENTRY* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint);
-  GLenum(APIENTRY* checkFramebufferStatus)(GLenum);
+  void(BRAWNMOOR_GL_CALL* genFramebuffers)(GLsizei, GLuint*);
+  void(BRAWNMOOR_GL_CALL* deleteFramebuffers)(GLsizei, const GLuint*);
+  void(BRAWNMOOR_GL_CALL* bindFramebuffer)(GLenum, GLuint);
+  void(BRAWNMOOR_GL_CALL* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint);
+  void(BRAWNMOOR_GL_CALL* genRenderbuffers)(GLsizei, GLuint*);
+  void(BRAWNMOOR_GL_CALL* deleteRenderbuffers)(GLsizei, const GLuint*);
+  void(BRAWNMOOR_GL_CALL* bindRenderbuffer)(GLenum, GLuint);
+  void(BRAWNMOOR_GL_CALL* renderbufferStorage)(GLenum, GLenum, GLsizei, GLsizei);
+  void(BRAWNMOOR_GL_CALL* framebufferRenderbuffer)(GLenum, GLenum, GLenum, GLuint);
+  GLenum(BRAWNMOOR_GL_CALL* checkFramebufferStatus)(GLenum);
 };
 
 namespace {

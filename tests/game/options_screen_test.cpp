@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -23,6 +24,7 @@
 #include "shell/app.h"
 #include "sound/KSound.h"
 #include "support/renderers.h"
+#include "support/testenv.h"
 #include "tools/KTools.h"
 #include "ui/hotspots.h"
 #include "ui/screenkit.h"
@@ -330,8 +332,7 @@ TEST_P(OptionsScreen, ChoicesSurviveARestart) {
 TEST_P(OptionsScreen, DamagedOptionsFileGivesTheDefaults) {
   GameDriver d;
   userFolder();
-  mkdir((d.home().path() + "/data").c_str(), 0755);
-  mkdir((d.home().path() + "/data/Brawnmoor").c_str(), 0755);
+  std::filesystem::create_directories(d.home().path() + "/data/Brawnmoor");
   std::string junk(3000, '\0');
   for (size_t i = 0; i < junk.size(); ++i) junk[i] = char((i * 7919u) & 0xFF);
   writeFile(userPath(d, "options"), junk);
@@ -368,9 +369,9 @@ TEST(StartLanguage, FirstRunFollowsTheLocaleAndTheCommandLineHoldsForOneRun) {
   const std::string keep[3] = {saved[0] ? saved[0] : "", saved[1] ? saved[1] : "", saved[2] ? saved[2] : ""};
   {
     GameDriver d;
-    unsetenv("LC_ALL");
-    setenv("LC_MESSAGES", "", 1);
-    setenv("LANG", "de_AT.UTF-8", 1);
+    unsetEnv("LC_ALL");
+    setEnv("LC_MESSAGES", "");
+    setEnv("LANG", "de_AT.UTF-8");
     ASSERT_TRUE(d.startLauncher());
     EXPECT_EQ(preferences.language, 1) << "a first run speaks the desktop's language";
     d.clickHotspot(5);
@@ -378,7 +379,7 @@ TEST(StartLanguage, FirstRunFollowsTheLocaleAndTheCommandLineHoldsForOneRun) {
     EXPECT_EQ(readFile(userPath(d, "prefs"))[8], 1);
 
     // A second run keeps the player's language whatever the locale says.
-    setenv("LC_ALL", "fr_FR.UTF-8", 1);
+    setEnv("LC_ALL", "fr_FR.UTF-8");
     ASSERT_TRUE(d.startLauncher());
     EXPECT_EQ(preferences.language, 1);
     d.clickHotspot(5);
@@ -397,15 +398,15 @@ TEST(StartLanguage, FirstRunFollowsTheLocaleAndTheCommandLineHoldsForOneRun) {
     setLanguageOverride(-1);
   }
   // The locale's variables in their order; anything else is English.
-  setenv("LC_ALL", "es_ES.UTF-8", 1);
-  setenv("LANG", "de_DE", 1);
+  setEnv("LC_ALL", "es_ES.UTF-8");
+  setEnv("LANG", "de_DE");
   EXPECT_EQ(languageFromLocale(), 3);
-  unsetenv("LC_ALL");
-  setenv("LC_MESSAGES", "fr_CA", 1);
+  unsetEnv("LC_ALL");
+  setEnv("LC_MESSAGES", "fr_CA");
   EXPECT_EQ(languageFromLocale(), 2);
-  setenv("LC_MESSAGES", "C", 1);
+  setEnv("LC_MESSAGES", "C");
   EXPECT_EQ(languageFromLocale(), 0);
-  setenv("LC_MESSAGES", "pt_BR.UTF-8", 1);
+  setEnv("LC_MESSAGES", "pt_BR.UTF-8");
   EXPECT_EQ(languageFromLocale(), 0);
   EXPECT_EQ(languageFromName("GER"), 1);
   EXPECT_EQ(languageFromName("it"), -1);
@@ -416,8 +417,8 @@ TEST(StartLanguage, FirstRunFollowsTheLocaleAndTheCommandLineHoldsForOneRun) {
   EXPECT_EQ(currentLanguage(), int(preferences.language));
   const char* names[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
   for (int i = 0; i < 3; ++i) {
-    if (saved[i]) setenv(names[i], keep[i].c_str(), 1);
-    else unsetenv(names[i]);
+    if (saved[i]) setEnv(names[i], keep[i].c_str());
+    else unsetEnv(names[i]);
   }
 }
 

@@ -4,26 +4,30 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include <chrono>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 
 #include "saves/preferences.h"
 #include "support/tempdir.h"
+#include "support/testenv.h"
 
 namespace {
 
 class OptionsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+    setEnv(kUserDataRootVariable, home.path().c_str());
     folder = std::string(userFolder());
     ASSERT_FALSE(folder.empty());
   }
   void TearDown() override {
-    unsetenv("XDG_DATA_HOME");
+    unsetEnv(kUserDataRootVariable);
     gameOptions = GameOptions{};
   }
   std::string path() const { return folder + "/options"; }
@@ -108,6 +112,7 @@ TEST_F(OptionsFile, MissingOrDamagedFilesGiveTheDefaults) {
 }
 
 TEST_F(OptionsFile, OnlyRegularFilesAreReadAndAFifoNeverBlocks) {
+#if !defined(_WIN32)  // FIFOs are POSIX
   ASSERT_EQ(mkfifo(path().c_str(), 0644), 0);
   const auto start = std::chrono::steady_clock::now();
   gameOptions.soundVolume = 3;
@@ -116,11 +121,12 @@ TEST_F(OptionsFile, OnlyRegularFilesAreReadAndAFifoNeverBlocks) {
   expectDefaults(gameOptions);
   EXPECT_FALSE(regularFileExists(path().c_str()));
   unlink(path().c_str());
-  ASSERT_EQ(mkdir(path().c_str(), 0755), 0);
+#endif
+  ASSERT_TRUE(std::filesystem::create_directory(path()));
   loadOptions();
   expectDefaults(gameOptions);
   EXPECT_FALSE(saveOptions()) << "a folder in the file's place is not replaced";
-  rmdir(path().c_str());
+  std::filesystem::remove(path());
   EXPECT_TRUE(saveOptions());
   EXPECT_TRUE(regularFileExists(path().c_str()));
 }

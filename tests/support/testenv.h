@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <string>
 
 // The variable that names the root of the per-user folder.
 #if defined(_WIN32)
@@ -25,4 +26,13 @@ inline void unsetEnv(const char* name) {
 #else
   unsetenv(name);
 #endif
+}
+
+// A path written with '/' in the system's own form, as the game's files are named.
+inline std::string systemPath(std::string path) {
+#if defined(_WIN32)
+  for (char& c : path)
+    if (c == '/') c = '\\';
+#endif
+  return path;
 }
