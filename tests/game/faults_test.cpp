@@ -84,8 +84,9 @@ class OpenedFilesAreChecked : public ::testing::Environment {
 std::vector<std::pair<std::string, std::string>> boxesShown;
 void recordBox(const char* caption, const char* text) { boxesShown.emplace_back(caption, text); }
 
-// A copy of the built data folder made of links to its files, in which single files can be
-// replaced by damaged ones; the program resolves its data paths against it while it lives.
+// A copy of the built data folder made of links to its files (copies where the system makes no
+// links for a plain user), in which single files can be replaced by damaged ones; the program
+// resolves its data paths against it while it lives.
 class DamagedDataFolder {
  public:
   DamagedDataFolder() {
@@ -95,7 +96,7 @@ class DamagedDataFolder {
     for (const auto& entry : fs::recursive_directory_iterator(source)) {
       const fs::path to = fs::path(root_.path()) / "data" / fs::relative(entry.path(), source);
       if (entry.is_directory()) fs::create_directories(to);
-      else if (entry.is_regular_file()) fs::create_symlink(entry.path(), to);
+      else if (entry.is_regular_file()) link(entry.path(), to);
     }
     KTools::OverrideExeFolder(root_.path().c_str());
   }
@@ -114,10 +115,17 @@ class DamagedDataFolder {
   void remove(const std::string& file) const { fs::remove(path(file)); }
   void restore(const std::string& file) const {
     fs::remove(path(file));
-    fs::create_symlink(source_ + "/" + file, path(file));
+    link(source_ + "/" + file, path(file));
   }
 
  private:
+  static void link(const fs::path& from, const fs::path& to) {
+#if defined(_WIN32)
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+#else
+    fs::create_symlink(from, to);
+#endif
+  }
   TempDir root_;
   std::string source_;
 };

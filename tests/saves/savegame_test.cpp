@@ -187,7 +187,7 @@ TEST_F(Saves, AGoldenFileFromAFixedSeed) {
   for (uint8_t byte : a) hash = (hash ^ byte) * 1099511628211ull;
   // The C library's random numbers are its own: the Windows one draws another world.
 #if defined(_WIN32)
-  constexpr uint64_t kGolden = 16947906335755017101ull;
+  constexpr uint64_t kGolden = 2588421953476486853ull;
 #else
   constexpr uint64_t kGolden = 16411419942146629591ull;
 #endif
@@ -352,7 +352,11 @@ TEST_F(Saves, DamagedSlotsAreListedRefusedAndKept) {
   EXPECT_EQ(readFile(slotPath(1)).size(), 0u);
   EXPECT_EQ(readFile(slotPath(2)), std::vector<uint8_t>(whole.begin(), whole.begin() + 300000));
   EXPECT_TRUE(std::filesystem::is_directory(slotPath(3)));
+#if defined(_WIN32)
+  EXPECT_EQ(readFile(slotPath(4)), std::vector<uint8_t>({1, 2, 3}));
+#else
   EXPECT_TRUE(std::filesystem::is_fifo(slotPath(4)));
+#endif
   EXPECT_EQ(readFile(slotPath(5)), noEnd);
   EXPECT_EQ(readFile(slotPath(6)), longer);
   if (unreadableToo) chmod(slotPath(7).c_str(), 0644);
