@@ -10,10 +10,11 @@ if(NOT BRAWNMOOR_DATA_FROM)
 endif()
 enable_language(RC)
 
-# The test programs that run under Wine: the suites that need no window, and the whole game.
+# The test programs that run under Wine: the suites that need no window, the whole game, and the
+# advisor's logic and HTTP client (its window suite is a test of its own, tests/driveradvisor).
 # Other suites of the tree are defined but left out of the build.
 set(BRAWNMOOR_WINDOWS_SUITES engine_tools_tests career_tests fight_tests saves_tests texts_tests
-    ui_tests mesh_tests game_tests)
+    ui_tests mesh_tests game_tests driveradvisor_tests)
 # The tools built for Windows (the text checker is part of the text suite).
 set(BRAWNMOOR_WINDOWS_TOOLS textcheck)
 # The video driver for a real desktop window (SDL's name for the system's own).
