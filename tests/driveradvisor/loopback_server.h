@@ -56,14 +56,21 @@ struct ServedRequest {
 class LoopbackServer {
  public:
   struct Answer {
-    Answer(std::string body = "", int status = 200, bool breakOff = false, std::string location = "")
-        : body(std::move(body)), status(status), breakOff(breakOff), location(std::move(location)) {}
+    Answer(std::string body = "", int status = 200, bool breakOff = false, std::string location = "",
+           std::string headers = "")
+        : body(std::move(body)),
+          status(status),
+          breakOff(breakOff),
+          location(std::move(location)),
+          headers(std::move(headers)) {}
     std::string body;
     int status;
     // Announce more bytes than are sent, then hang up: the answer breaks off.
     bool breakOff;
     // Sent as the Location header when not empty.
     std::string location;
+    // More header lines, each ended by CR LF.
+    std::string headers;
   };
   using Responder = std::function<Answer(const std::string& target)>;
 
@@ -156,6 +163,7 @@ class LoopbackServer {
                               " Answer\r\nContent-Type: text/plain\r\nContent-Length: " +
                               std::to_string(announced) + "\r\nConnection: close\r\n" +
                               (answer.location.empty() ? "" : "Location: " + answer.location + "\r\n") +
+                              answer.headers +
                               "\r\n" + answer.body;
     size_t sent = 0;
     while (sent < reply.size()) {

@@ -128,10 +128,11 @@ TEST(Query, TheReplyIsCutTo8191CharactersAndEndsAtANulByte) {
 
 TEST(Query, EveryQueryAsksTheServerAgain) {
   // A card the database learns about between two starts is found on the second: no answer is
-  // kept and given again in place of the server's.
+  // kept and given again in place of the server's, even one that says it may be kept.
   int asked = 0;
   LoopbackServer server([&asked](const std::string&) {
-    return LoopbackServer::Answer{++asked == 1 ? std::string("nores") : std::string(kKnownCard)};
+    return LoopbackServer::Answer{++asked == 1 ? std::string("nores") : std::string(kKnownCard), 200, false, "",
+                                  "Cache-Control: public, max-age=86400\r\nExpires: Fri, 01 Jan 2038 00:00:00 GMT\r\n"};
   });
   EXPECT_EQ(ask(server.address()).result, QueryResult::NoInformation);
   EXPECT_EQ(ask(server.address()).result, QueryResult::Found);
