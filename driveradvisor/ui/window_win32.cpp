@@ -69,12 +69,14 @@ HBITMAP loadLogo(HINSTANCE instance, COLORREF background) {
   const int width = section.dsBm.bmWidth;
   const int height = section.dsBm.bmHeight;
 
+  // 24 bits a pixel: no alpha left for the static control to blend (a 32-bit bitmap with alpha
+  // would be copied by the control, and the copy never freed).
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP blended = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -82,19 +84,20 @@ HBITMAP loadLogo(HINSTANCE instance, COLORREF background) {
     // The source rows are bottom-up (a positive height in the resource).
     const auto* from = static_cast<const unsigned char*>(section.dsBm.bmBits);
     auto* to = static_cast<unsigned char*>(bits);
-    const int stride = section.dsBm.bmWidthBytes;
-    const int background_[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    const int fromStride = section.dsBm.bmWidthBytes;
+    const int toStride = (width * 3 + 3) & ~3;
+    const int face[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
     for (int y = 0; y < height; ++y) {
-      const unsigned char* row = from + static_cast<size_t>(height - 1 - y) * stride;
+      const unsigned char* row = from + static_cast<size_t>(height - 1 - y) * fromStride;
+      unsigned char* out = to + static_cast<size_t>(y) * toStride;
       for (int x = 0; x < width; ++x) {
         const unsigned char* p = row + 4 * x;
-        unsigned char* q = to + (static_cast<size_t>(y) * width + x) * 4;
         const int alpha = p[3];
-        // Premultiplied: what shows is the colour plus the background through what is left.
-        for (int c = 0; c < 3; ++c) q[c] = static_cast<unsigned char>(p[c] + (background_[c] * (255 - alpha) + 127) / 255);
-        q[3] = 255;
+        // Premultiplied: the colour, plus the background through what the alpha leaves.
+        for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<unsigned char>(p[c] + (face[c] * (255 - alpha) + 127) / 255);
       }
     }
+    GdiFlush();
   }
   DeleteObject(source);
   return blended;

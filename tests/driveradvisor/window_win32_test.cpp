@@ -296,6 +296,8 @@ TEST_F(Window, TheLogoIsTheDrawnPictureOnTheButtonFace) {
   ASSERT_TRUE(GetObjectA(logo, sizeof b, &b));
   EXPECT_EQ(b.bmWidth, 135);
   EXPECT_EQ(b.bmHeight, 99);
+  // No alpha left: the control shows it as it is, and keeps no copy of its own.
+  EXPECT_EQ(b.bmBitsPixel, 24);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = 135;
