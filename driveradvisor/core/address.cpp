@@ -77,8 +77,8 @@ bool parseIpv6(std::string_view text, unsigned short groups[8]) {
     }
     if (digits == 0 || digits > 4) return false;
     text.remove_prefix(digits);
+    if (heads + tails == 8) return false;  // a ninth group
     (compressed ? tail[tails++] : head[heads++]) = static_cast<unsigned short>(value);
-    if (heads + tails > 8) return false;
     if (text.empty()) break;
     if (text.front() != ':') return false;
     text.remove_prefix(1);
