@@ -64,10 +64,12 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DC
 if [ ! -f "$host_build/CMakeCache.txt" ]; then
   cmake -S . -B "$host_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 fi
-cmake --build "$host_build" -j"$jobs" --target brawnmoor_data >/dev/null
+cmake --build "$host_build" -j"$jobs" --target brawnmoor_data vantorel_art_files >/dev/null
 data=$root/$host_build/bin/data
 [ -L "$data" ] && data=$(readlink -f "$data")
-took "the data folder ($host_build)"
+# The advisor's logo and icon, drawn with cairo here.
+advisor_art=$root/$host_build/bin/vantorel-pictures
+took "the data folder and the advisor's pictures ($host_build)"
 
 # ---- The Windows libraries ---------------------------------------------------------------------
 deps=$(bash tools/windows/deps.sh | tail -n 1)
@@ -81,7 +83,8 @@ if [ -f "$win_build/CMakeCache.txt" ] && ! grep -qxF "BRAWNMOOR_WIN_DEPS:UNINITI
   rm -f "$win_build/CMakeCache.txt"
 fi
 cmake -S . -B "$win_build" -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw-w64-x86_64.cmake" \
-      -DBRAWNMOOR_WIN_DEPS="$deps" -DBRAWNMOOR_DATA_FROM="$data" -DCMAKE_BUILD_TYPE=Release \
+      -DBRAWNMOOR_WIN_DEPS="$deps" -DBRAWNMOOR_DATA_FROM="$data" -DVANTOREL_ART_FROM="$advisor_art" \
+      -DCMAKE_BUILD_TYPE=Release \
       -DBRAWNMOOR_TESTS=$tests -DBRAWNMOOR_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$win_build" -j"$jobs"
 took "the Windows build ($win_build)"

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <memory>
+#include <string>
 
 namespace vantorel {
 
@@ -23,5 +24,11 @@ Surface drawLogo();
 // A monitor on a gold stand, `size` × `size` pixels (16 and up), ARGB32 with a transparent
 // background.
 Surface drawMonitorIcon(int size);
+
+// Writes an ARGB32 surface as a BMP file of 32 bits a pixel (BI_RGB, rows bottom-up, blue,
+// green, red and the alpha in the fourth byte, the colours premultiplied by it, as cairo keeps
+// them): the logo resource of the Windows program, which blends it onto the window's own
+// background colour. False when the file cannot be written.
+bool writeBitmap(const Surface& surface, const std::string& path);
 
 }  // namespace vantorel

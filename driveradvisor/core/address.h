@@ -36,4 +36,8 @@ std::string updatePageAddress(std::string_view server);
 // would be longer than kAddressMax, the address is returned unchanged.
 std::string canonicalAddress(std::string_view address);
 
+// True when an address's host names this machine: "localhost" (in any case), an IPv4 address
+// 127.x.x.x or the IPv6 loopback address, with or without brackets ("[::1]").
+bool isLoopbackHost(std::string_view host);
+
 }  // namespace vantorel

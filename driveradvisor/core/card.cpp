@@ -53,11 +53,6 @@ bool scanDisplayDevices(pci_access* pacc, DisplayDevice* found, size_t capacity,
   return true;
 }
 
-std::string cut(std::string text, size_t max) {
-  if (text.size() > max) text.resize(max);
-  return text;
-}
-
 }  // namespace
 
 std::string pciDisplayDescription(const CardSources& sources) {
@@ -120,27 +115,7 @@ std::string drmDriverName(const std::string& drmClassDir) {
 std::string detectCardName(const CardSources& sources) {
   std::string name = pciDisplayDescription(sources);
   if (name.empty()) name = drmDriverName(sources.drmClassDir);
-  return cut(std::move(name), kCardNameMax);
-}
-
-std::string osVersionFromRelease(std::string_view release) {
-  auto number = [&release]() {
-    int value = 0;
-    size_t i = 0;
-    while (i < release.size() && release[i] >= '0' && release[i] <= '9') {
-      if (value < 100000) value = value * 10 + (release[i] - '0');
-      ++i;
-    }
-    release.remove_prefix(i);
-    return value;
-  };
-  const int major = number();
-  int minor = 0;
-  if (!release.empty() && release.front() == '.') {
-    release.remove_prefix(1);
-    minor = number();
-  }
-  return std::to_string(major) + std::to_string(minor);
+  return cardNameText(name);
 }
 
 std::string detectOsVersion() {

@@ -9,7 +9,7 @@
 
 namespace vantorel {
 
-// How the query reaches the server; CurlClient is the real one.
+// How the query reaches the server; SystemHttpClient (core/http.h) is the real one.
 class HttpClient {
  public:
   virtual ~HttpClient() = default;

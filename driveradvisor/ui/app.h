@@ -12,13 +12,6 @@
 
 namespace vantorel {
 
-inline constexpr char kConsentCaption[] = "Important notice";
-inline constexpr char kConsentText[] =
-    "This applications must connect to the internet in order to proceed.\n"
-    "It will send your video card name and Operating system name  to the Online Quenndal Driver "
-    "Database (OQDD).\n"
-    "Do you agree ? ( No will quit the program immediately)";
-
 // Everything the advisor takes from outside. The defaults are the real program's; tests swap
 // in their own card sources, server, dialogs, browser and a hook that sees each step.
 struct AdvisorRun {

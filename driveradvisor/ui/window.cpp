@@ -1,7 +1,6 @@
 #include "ui/window.h"
 
 #include "art/art.h"
-#include "core/address.h"
 
 namespace vantorel {
 
@@ -198,36 +197,17 @@ void AdvisorWindow::setField(int id, const std::string& text) {
 }
 
 void AdvisorWindow::showOutcome(const QueryOutcome& outcome, const std::function<void(const char*)>& message) {
-  switch (outcome.result) {
-    case QueryResult::Failed:
-      break;
-    case QueryResult::NoInformation:
-      message(kApologyText);
-      break;
-    case QueryResult::RetryLater:
-      message(kApologyText);
-      setField(kAdviceField, kRetryAdvice);
-      break;
-    case QueryResult::Found:
-      setField(kManufacturerField, outcome.values.manufacturer);
-      setField(kWebsiteField, outcome.values.officialUrl);
-      setField(kDescriptionField, outcome.values.description);
-      setField(kAdviceField, outcome.values.advice);
-      gtk_widget_set_sensitive(control(kVisitButton), TRUE);
-      break;
-  }
+  const OutcomeView view = viewOf(outcome);
+  if (view.apology) message(kApologyText);
+  for (const auto& [id, text] : view.fields) setField(id, text);
+  if (view.enableVisit) gtk_widget_set_sensitive(control(kVisitButton), TRUE);
 }
 
 void AdvisorWindow::onButton(GtkButton* button, gpointer data) {
   auto* self = static_cast<AdvisorWindow*>(data);
-  GtkWindow* parent = GTK_WINDOW(self->window_);
-  GtkWidget* widget = GTK_WIDGET(button);
-  if (widget == self->control(kVisitButton)) {
-    self->openPage_(parent, manufacturerPageAddress(self->server_, self->card_, self->os_));
-  } else if (widget == self->control(kDirectXButton)) {
-    self->openPage_(parent, kDirectXPage);
-  } else if (widget == self->control(kUpdateButton)) {
-    self->openPage_(parent, updatePageAddress(self->server_));
+  for (int id : {kVisitButton, kDirectXButton, kUpdateButton}) {
+    if (GTK_WIDGET(button) != self->control(id)) continue;
+    self->openPage_(GTK_WINDOW(self->window_), pageFor(id, self->server_, self->card_, self->os_));
   }
 }
 

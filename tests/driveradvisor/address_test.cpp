@@ -53,4 +53,16 @@ TEST(Address, CanonicalFormLongerThan519CharactersIsNotUsed) {
   EXPECT_EQ(canonicalAddress(fitsEncoded), "http://db.example/" + std::string(498, 'a') + "%20");
 }
 
+TEST(Address, LoopbackHostsNameThisMachine) {
+  for (const char* host : {"localhost", "LocalHost", "127.0.0.1", "127.1.2.3", "127.255.255.255", "::1", "[::1]",
+                           "0:0:0:0:0:0:0:1", "0000::0001", "[0::1]"}) {
+    EXPECT_TRUE(isLoopbackHost(host)) << host;
+  }
+  for (const char* host : {"", "db.example", "127.example", "localhost.example", "128.0.0.1", "10.0.0.1",
+                           "127.0.0", "127.0.0.1.5", "127.0.0.256", "1127.0.0.1", "::", "::2", "1::1", ":::1",
+                           "::1:", "[::1", "::ffff:127.0.0.1", "0:0:0:0:0:0:0:0:1", "::00001"}) {
+    EXPECT_FALSE(isLoopbackHost(host)) << host;
+  }
+}
+
 }  // namespace

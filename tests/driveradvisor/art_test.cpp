@@ -3,7 +3,10 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "art/art.h"
 
@@ -54,6 +57,41 @@ TEST(Art, TheIconIsAMonitorOnATransparentGround) {
     const Pixel foot = at(icon, size / 2, size * 89 / 100);
     EXPECT_GT(foot.r, foot.b + 60) << size;                              // the gold stand
   }
+}
+
+TEST(Art, TheLogoIsWrittenAsA32BitBitmapForWindows) {
+  const Surface logo = drawLogo();
+  const std::string path = ::testing::TempDir() + "vantorel-logo-test.bmp";
+  ASSERT_TRUE(writeBitmap(logo, path));
+  FILE* file = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  std::vector<unsigned char> bytes(54 + 135 * 99 * 4 + 1);
+  const size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  std::remove(path.c_str());
+  ASSERT_EQ(size, 54u + 135 * 99 * 4);
+  auto u32 = [&](size_t at) { return uint32_t(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24); };
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  EXPECT_EQ(u32(2), size);
+  EXPECT_EQ(u32(10), 54u);  // where the pixels begin
+  EXPECT_EQ(u32(14), 40u);
+  EXPECT_EQ(u32(18), 135u);
+  EXPECT_EQ(u32(22), 99u);  // bottom-up
+  EXPECT_EQ(bytes[28], 32);
+  EXPECT_EQ(u32(30), 0u);  // BI_RGB
+  // Every pixel as cairo has it, the last row first: B, G, R, A.
+  for (int y : {0, 5, 62, 98}) {
+    for (int x : {0, 20, 67, 134}) {
+      const Pixel p = at(logo, x, y);
+      const size_t offset = 54 + (size_t(98 - y) * 135 + x) * 4;
+      EXPECT_EQ(bytes[offset], p.b) << x << "," << y;
+      EXPECT_EQ(bytes[offset + 1], p.g) << x << "," << y;
+      EXPECT_EQ(bytes[offset + 2], p.r) << x << "," << y;
+      EXPECT_EQ(bytes[offset + 3], p.a) << x << "," << y;
+    }
+  }
+  EXPECT_FALSE(writeBitmap(logo, ::testing::TempDir() + "no-such-folder/logo.bmp"));
 }
 
 // The logo's lettering fills cairo's and fontconfig's caches; they are emptied at the end so

@@ -87,21 +87,6 @@ TEST_F(Card, IsCutTo127Characters) {
   EXPECT_EQ(detectCardName(s), std::string(kCardNameMax, 'x'));
 }
 
-TEST(OsVersion, WritesMajorAndMinorOneAfterTheOther) {
-  EXPECT_EQ(osVersionFromRelease("5.1.2600"), "51");
-  EXPECT_EQ(osVersionFromRelease("4.10.2222"), "410");
-  EXPECT_EQ(osVersionFromRelease("6.1.0-13-amd64"), "61");
-  EXPECT_EQ(osVersionFromRelease("6.18.44-fc-v1272"), "618");
-  EXPECT_EQ(osVersionFromRelease("3.0"), "30");
-}
-
-TEST(OsVersion, CountsWhatCannotBeReadAsZero) {
-  EXPECT_EQ(osVersionFromRelease("6"), "60");
-  EXPECT_EQ(osVersionFromRelease("6-rc1"), "60");
-  EXPECT_EQ(osVersionFromRelease(""), "00");
-  EXPECT_EQ(osVersionFromRelease("linux"), "00");
-}
-
 TEST(OsVersion, ComesFromTheRunningKernel) {
   utsname names{};
   ASSERT_EQ(uname(&names), 0);

@@ -21,10 +21,10 @@ constexpr char kKnownCard[] =
     "url:http://download.example/driver.run\r\n"
     "version:535.54\r\n";
 
-// Runs the query with the real HTTP client, bounded in time.
+// Runs the query with the system's HTTP client (libcurl, WinINet), bounded in time.
 QueryOutcome ask(const std::string& server, const std::string& card = "NVIDIA GeForce GTX 1080",
                  const std::string& os = "61") {
-  CurlClient client;
+  SystemHttpClient client;
   client.connectTimeoutSeconds = 5;
   client.transferTimeoutSeconds = 10;
   return runQuery(server, card, os, client);
@@ -126,6 +126,19 @@ TEST(Query, TheReplyIsCutTo8191CharactersAndEndsAtANulByte) {
   EXPECT_EQ(cut.values.advice, "");
 }
 
+TEST(Query, EveryQueryAsksTheServerAgain) {
+  // A card the database learns about between two starts is found on the second: no answer is
+  // kept and given again in place of the server's, even one that says it may be kept.
+  int asked = 0;
+  LoopbackServer server([&asked](const std::string&) {
+    return LoopbackServer::Answer{++asked == 1 ? std::string("nores") : std::string(kKnownCard), 200, false, "",
+                                  "Cache-Control: public, max-age=86400\r\nExpires: Fri, 01 Jan 2038 00:00:00 GMT\r\n"};
+  });
+  EXPECT_EQ(ask(server.address()).result, QueryResult::NoInformation);
+  EXPECT_EQ(ask(server.address()).result, QueryResult::Found);
+  EXPECT_EQ(server.requests().size(), 2u);
+}
+
 TEST(Query, FollowsRedirects) {
   LoopbackServer target(kKnownCard);
   const std::string to = target.address() + "moved.txt";
@@ -142,7 +155,7 @@ TEST(Query, TheConnectionCheckAcceptsAServerOnThisMachineWithoutANetwork) {
   EXPECT_FALSE(isLoopbackAddress("http://db.example/"));
   EXPECT_FALSE(isLoopbackAddress("http://127.example/"));
   EXPECT_FALSE(isLoopbackAddress("not an address"));
-  CurlClient client;
+  SystemHttpClient client;
   EXPECT_TRUE(client.connectionAvailable("http://127.0.0.1:1/"));
   EXPECT_EQ(client.connectionAvailable("http://db.example/"), systemIsOnline());
   client.cancel();

@@ -307,7 +307,7 @@ class Run : public ::testing::Test {
     run.openPage = opened.hook();
     run.makeClient = [this]() -> std::unique_ptr<HttpClient> {
       ++clientsMade;
-      auto client = std::make_unique<CurlClient>();
+      auto client = std::make_unique<SystemHttpClient>();
       client->connectTimeoutSeconds = 5;
       client->transferTimeoutSeconds = 10;
       return client;

@@ -3,8 +3,11 @@
 # in a fresh Wine prefix, its files, Start-menu entries and uninstall entry checked, then the
 # installed game started from its installed path and played with real clicks: the launcher,
 # the main menu, a quick start to the boxer screen, a fight arranged on the rankings and watched
-# in the ring view, on the software renderer and again on OpenGL. Pictures of each step are
-# kept in the output folder. Last the uninstaller runs.
+# in the ring view, on the software renderer and again on OpenGL. Then the installed advisor,
+# Vantorel, is started as a person would, the consent question answered with a click on Yes,
+# with the prefix's Internet settings pointing at a proxy on this machine that plays the driver
+# database: once for a card it knows, once for "nores". Pictures of each step are kept in the
+# output folder. Last the uninstaller runs.
 #
 #   bash tools/windows/play.sh <setup.exe> <output folder>
 set -euo pipefail
@@ -50,6 +53,8 @@ startmenu="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Brawnmoor
 run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brawnmoor' >"$out/uninstall-key.txt" 2>&1 ||
   fail "no uninstall entry"
 grep -q DisplayName "$out/uninstall-key.txt" || fail "the uninstall entry has no name"
+[ -f "$installed/vantorel.exe" ] || fail "no vantorel.exe in $installed"
+[ -f "$startmenu/Vantorel video driver advisor.lnk" ] || fail "no Start-menu entry for the advisor"
 echo "play: installed into $installed, Start-menu entry and uninstall entry present"
 
 # ---- The installed game -----------------------------------------------------------------------
@@ -132,6 +137,91 @@ play software no
 [ -f "$home/AppData/Roaming/Brawnmoor/prefs" ] || fail "no preferences in %APPDATA%\\Brawnmoor"
 play opengl yes
 ls "$home/AppData/Roaming/Brawnmoor" >"$out/appdata.txt"
+
+# ---- The installed advisor ----------------------------------------------------------------------
+# The driver database is played by a proxy on this machine: the advisor asks the database's own
+# address through the proxy the prefix's Internet settings name, as a Windows user's settings
+# would. What the proxy answers comes from a file; what it was asked goes to a log.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+cat >"$out/database.py" <<'DATABASE'
+import http.server, sys
+answer_file, log_file, port = sys.argv[1], sys.argv[2], int(sys.argv[3])
+class Database(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        with open(log_file, "a") as log:
+            log.write(self.path + " " + self.headers.get("User-Agent", "") + "\n")
+        body = open(answer_file, "rb").read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+    def log_message(self, *args):
+        pass
+http.server.HTTPServer(("127.0.0.1", port), Database).serve_forever()
+DATABASE
+: >"$out/database.log"
+python3 "$out/database.py" "$out/database-answer.txt" "$out/database.log" "$port" &
+database=$!
+trap 'cleanup; kill $database 2>/dev/null || true' EXIT
+internet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+run reg add "$internet" /v ProxyEnable /t REG_DWORD /d 1 /f >/dev/null
+run reg add "$internet" /v ProxyServer /d "127.0.0.1:$port" /f >/dev/null
+# Wine frames the advisor's windows itself, as Windows does (Xvfb has no window manager).
+run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+
+# waitWindow <name>: the X window of that name, within 15 s.
+waitWindow() {
+  local id=""
+  for _ in $(seq 150); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "no window named $1"
+  echo "$id"
+}
+# clickButton <window> <offset from the middle>: a message box's button, on its bottom row.
+clickButton() {
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  xdotool mousemove $((X + WIDTH / 2 + $2)) $((Y + HEIGHT - 24)) click 1
+}
+
+# advisor <picture name> <answer>: one start of the installed advisor.
+advisor() {
+  printf '%b' "$2" >"$out/database-answer.txt"
+  (cd "$home" && exec "$here/wine-run.sh" "$installed/vantorel.exe") >"$out/vantorel-$1.log" 2>&1 &
+  game=$!
+  local box
+  box=$(waitWindow "Important notice")
+  sleep 1
+  import -window root "$out/full.png"
+  convert "$out/full.png" -crop 720x480+0+0 +repage "$out/vantorel-$1-consent.png"
+  clickButton "$box" -32                                               # Yes
+  waitWindow "Vantorel 1.0" >/dev/null
+  sleep 3
+  import -window root "$out/full.png"
+  convert "$out/full.png" -crop 720x480+0+0 +repage "$out/vantorel-$1.png"
+  rm -f "$out/full.png"
+  echo "play: $out/vantorel-$1.png"
+}
+advisor found 'manufact:Quenndal & Sons\r\nofficialurl:http://drivers.quenndal.example/vantor\r\ndescription:Vantor 9600 with 128 MB\r\nadvice:Take the 6.14 driver or newer\r\n'
+grep -q '^http://[^/ ]*/addadriver.php?card=Wine%20Adapter&os=[0-9]* Lumora - ' "$out/database.log" ||
+  fail "the database was not asked as it should be: $(cat "$out/database.log")"
+WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -k 2>/dev/null || true
+wait "$game" 2>/dev/null || true
+advisor nores 'nores\r\n'
+# The apology box: OK closes it; the window stays with the card name alone.
+clickButton "$(waitWindow "Error")" 0
+sleep 1
+import -window root "$out/full.png"
+convert "$out/full.png" -crop 720x480+0+0 +repage "$out/vantorel-nores-after.png"
+rm -f "$out/full.png"
+WINEPREFIX=$BRAWNMOOR_WINEPREFIX wineserver -k 2>/dev/null || true
+wait "$game" 2>/dev/null || true
+game=""
+kill "$database" 2>/dev/null || true
+echo "play: the advisor asked: $(head -n 1 "$out/database.log")"
 
 # ---- The uninstaller: the programs and the Start-menu entries go, the player's files stay --------
 DISPLAY= run "$installed/uninstall.exe" /S

@@ -10,10 +10,11 @@ if(NOT BRAWNMOOR_DATA_FROM)
 endif()
 enable_language(RC)
 
-# The test programs that run under Wine: the suites that need no window, and the whole game.
+# The test programs that run under Wine: the suites that need no window, the whole game, and the
+# advisor's logic and HTTP client (its window suite is a test of its own, tests/driveradvisor).
 # Other suites of the tree are defined but left out of the build.
 set(BRAWNMOOR_WINDOWS_SUITES engine_tools_tests career_tests fight_tests saves_tests texts_tests
-    ui_tests mesh_tests game_tests)
+    ui_tests mesh_tests game_tests driveradvisor_tests)
 # The tools built for Windows (the text checker is part of the text suite).
 set(BRAWNMOOR_WINDOWS_TOOLS textcheck)
 # The video driver for a real desktop window (SDL's name for the system's own).
@@ -35,13 +36,19 @@ add_custom_command(OUTPUT ${BRAWNMOOR_WINDOWS_ICON}
 add_custom_target(brawnmoor_windows_icon DEPENDS ${BRAWNMOOR_WINDOWS_ICON})
 
 # Gives a program its version, its icon and its manifest (runs as the user who starts it,
-# Windows 10 and later):
-#   brawnmoor_windows_resources(<target> "<description>" [ICON <file.ico>])
+# Windows 10 and later), and the resources of an EXTRA script of its own, compiled in the same
+# script so that the icons' numbers do not clash (DEPENDS: the files that script names):
+#   brawnmoor_windows_resources(<target> "<description>" [ICON <file.ico>]
+#                               [EXTRA <file.rc> [DEPENDS files...]])
 function(brawnmoor_windows_resources target description)
-  cmake_parse_arguments(RC "" "ICON" "" ${ARGN})
+  cmake_parse_arguments(RC "" "ICON;EXTRA" "DEPENDS" ${ARGN})
   if(NOT RC_ICON)
     set(RC_ICON ${BRAWNMOOR_WINDOWS_ICON})
     add_dependencies(${target} brawnmoor_windows_icon)
+  endif()
+  set(BRAWNMOOR_RC_EXTRA "")
+  if(RC_EXTRA)
+    set(BRAWNMOOR_RC_EXTRA "#include \"${RC_EXTRA}\"")
   endif()
   set(BRAWNMOOR_RC_ICON ${RC_ICON})
   set(BRAWNMOOR_RC_MANIFEST ${CMAKE_SOURCE_DIR}/packaging/windows/program.manifest)
@@ -55,6 +62,6 @@ function(brawnmoor_windows_resources target description)
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/resource.rc.in ${rc} @ONLY)
   target_sources(${target} PRIVATE ${rc})
-  set_source_files_properties(${rc} PROPERTIES
-    OBJECT_DEPENDS "${RC_ICON};${BRAWNMOOR_RC_MANIFEST}")
+  set(depends ${RC_ICON} ${BRAWNMOOR_RC_MANIFEST} ${RC_EXTRA} ${RC_DEPENDS})
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${depends}")
 endfunction()

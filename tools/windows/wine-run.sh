@@ -9,7 +9,8 @@
 set -euo pipefail
 
 # A program with a display of its own (tests in windows on Xvfb) names a suffix for a prefix of
-# its own: the programs of one prefix share one desktop, on one display.
+# its own: the programs of one prefix share one desktop, on one display. With
+# BRAWNMOOR_WINE_UNMANAGED set, Wine draws the windows' frames itself (see below).
 export WINEPREFIX="${BRAWNMOOR_WINEPREFIX:-${TMPDIR:-/tmp}/brawnmoor-wine-$(id -u)}${BRAWNMOOR_WINEPREFIX_SUFFIX:-}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -24,6 +25,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     DISPLAY= "$wine" wineboot --init >/dev/null 2>&1 9>&- || true
     wineserver -w 9>&- 2>/dev/null || true
     touch "$WINEPREFIX/.brawnmoor-ready"
+  fi
+  # Windows that Wine frames itself rather than leaving to a window manager (there is none on
+  # Xvfb): Wine then draws their captions and frames as Windows does, and closing one does not
+  # wait two seconds for a window manager to take it back.
+  if [ -n "${BRAWNMOOR_WINE_UNMANAGED:-}" ] && [ ! -f "$WINEPREFIX/.brawnmoor-unmanaged" ]; then
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&- || true
+    touch "$WINEPREFIX/.brawnmoor-unmanaged"
   fi
   # Keep the server for 120 s after the last program ends.
   wineserver -p120 >/dev/null 2>&1 9>&- || true
