@@ -175,7 +175,7 @@ TEST(Images, GifPicturesAreTheirFirstFrame) {
                         "\xFF\x00\x00\x00\xFF\x00\x00\x00\xFF\xFF\xFF\xFF"
                         "\x21\xF9\x04\x01\x00\x00\x03\x00"
                         "\x2C\x00\x00\x00\x00\x02\x00\x02\x00\x00"
-                        "\x02\x03\x44\x34\x05\x00\x3B", 54);
+                        "\x02\x03\x44\x34\x05\x00\x3B", 50);
   auto image = KImage::DecodeImageMemory("g.png", bytesOf(gif), gif.size());
   ASSERT_TRUE(image);
   ASSERT_EQ(image->Width(), 2);

@@ -825,12 +825,11 @@ TEST(SoftwareWindow, LostSurfaceIsRestoredOrTheRendererRebuilt) {
 class FullScreenActivation : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FullScreenActivation, CoversTheDesktopWithoutChangingItsMode) {
-  // The desktop's mode is read before any window of this run exists (the test may run alone).
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
-  SDL_DisplayMode before{};
-  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &before), 0);
   KWindow* w = KTools::CreateWindow(GetParam() ? 1 : 0, 0);
   ASSERT_TRUE(w->CreateGameWindow(kW, kH, 32, false, "full screen"));
+  // The desktop's own mode (what it was before any full-screen window, whatever is shown now).
+  SDL_DisplayMode before{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &before), 0);
   SDL_Window* sdl = SDL_GetWindowFromID(w->GetWindowHandle()->id());
   ASSERT_EQ(SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32(SDL_WINDOW_FULLSCREEN_DESKTOP));
   SDL_DisplayMode now{};
@@ -858,7 +857,6 @@ TEST_P(FullScreenActivation, CoversTheDesktopWithoutChangingItsMode) {
     EXPECT_FALSE(w->GetWindowHandle()->surfaceLost());
   }
   delete w;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, FullScreenActivation, ::testing::Values(false, true),
