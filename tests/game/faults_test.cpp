@@ -328,8 +328,9 @@ TEST_P(BrokenInstall, OneMessageNamesTheFilesAndNoCareerStartsWithoutAWorld) {
     EXPECT_EQ(screenState, kMainMenuScreen);
     EXPECT_EQ(popup, kMessageNoWorld);
     EXPECT_EQ(gameInProgress, 0);
+    // Named in the game's font, which writes a path with '/' on every system.
     bool named = false;
-    for (const DrawnText& t : d.drawnText()) named |= std::strstr(t.text, systemPath("data/nation.ini").c_str()) != nullptr;
+    for (const DrawnText& t : d.drawnText()) named |= std::strstr(t.text, "data/nation.ini") != nullptr;
     EXPECT_TRUE(named);
     d.keepScreenshot("broken-install-refusal");
     d.click(400, 300);
