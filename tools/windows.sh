@@ -103,6 +103,15 @@ done
 # The data folder as the game reads it (the link the build made is followed; a stray link of
 # the folder to itself is left out).
 tar -C "$data" --exclude=./data -chf - . | tar -C "$stage" --one-top-level=data -xf -
+# A Windows folder holds one file for names that differ only in case ("boxer01.k3d" and
+# "boxer01.K3D", which the game loads as the same model): one is kept, the other would make an
+# unpacked zip ask to replace a file. They must be the same bytes.
+while IFS=$'\t' read -r kept twin; do
+  cmp -s "$stage/$kept" "$stage/$twin" ||
+    { echo "tools/windows.sh: $kept and $twin differ only in the case of their names but not in their bytes" >&2; exit 1; }
+  rm "$stage/$twin"
+done < <(cd "$stage" && find data -type f | LC_ALL=C sort -r |
+         awk '{ k = tolower($0); if (k in seen) print seen[k] "\t" $0; else seen[k] = $0 }')
 sed "s/@VERSION@/$version/" packaging/windows/readme.txt | sed 's/$/\r/' >"$stage/README.txt"
 zipfile=$release/Brawnmoor-$version-windows-x64.zip
 (cd "$release" && zip -qr9 "$(basename "$zipfile")" "Brawnmoor-$version")

@@ -42,7 +42,29 @@ bool headlessVideoDriver() {
   return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+// The first of the locale's variables that is set and not empty, as the C library reads them
+// for messages; null when none is.
+const char* localeVariable() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* v = std::getenv(name);
+    if (v && v[0]) return v;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+std::string languageOfLocaleName(const char* name) {
+  std::string code;
+  for (const char* p = name ? name : ""; *p && *p != '_' && *p != '-' && *p != '.' && *p != '@'; ++p) {
+    const char c = *p;
+    if (c >= 'A' && c <= 'Z') code += char(c - 'A' + 'a');
+    else if (c >= 'a' && c <= 'z') code += c;
+    else return std::string();
+  }
+  // "C" and "POSIX" are no languages, nor is anything else of another length.
+  return code.size() == 2 || code.size() == 3 ? code : std::string();
+}
 
 #if defined(_WIN32)
 
@@ -267,6 +289,24 @@ int localYear() {
   tm local{};
   localtime_s(&local, &now);
   return local.tm_year + 1900;
+}
+
+std::string desktopLanguage() {
+  // A variable set on purpose (a Unix-like shell, a test, Wine passing on its own) is honoured.
+  if (const char* v = localeVariable()) return languageOfLocaleName(v);
+  char code[16] = "";
+  const LANGID ui = GetUserDefaultUILanguage();
+  if (ui && GetLocaleInfoA(MAKELCID(ui, SORT_DEFAULT), LOCALE_SISO639LANGNAME, code, sizeof code) > 0) {
+    const std::string language = languageOfLocaleName(code);
+    if (!language.empty()) return language;
+  }
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+  if (GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH) > 0) {
+    std::string narrow;
+    for (const wchar_t* p = name; *p && *p < 0x80; ++p) narrow += char(*p);
+    return languageOfLocaleName(narrow.c_str());
+  }
+  return std::string();
 }
 
 #else
@@ -495,6 +535,11 @@ int localYear() {
   tm local;
   localtime_r(&now, &local);
   return local.tm_year + 1900;
+}
+
+std::string desktopLanguage() {
+  const char* v = localeVariable();
+  return v ? languageOfLocaleName(v) : std::string();
 }
 
 #endif

@@ -71,4 +71,14 @@ bool openUrl(const char* address, bool maximised = false);
 // Current local year.
 int localYear();
 
+// The desktop's language as a lower-case ISO 639 code ("de"; three letters only for a language
+// that has no two-letter code), "" when it names none. The locale's variables come first: LC_ALL,
+// else LC_MESSAGES, else LANG ("de_AT.UTF-8" gives "de"; an empty variable does not count, and
+// "C" or "POSIX" names no language). On Windows, where none of them is set, the user's display
+// language (GetUserDefaultUILanguage), else the user's locale (GetUserDefaultLocaleName).
+std::string desktopLanguage();
+// The language code at the start of a locale name ("de_AT.UTF-8", "de-AT", "zh-Hans-CN"); "" for
+// a name that starts with none ("C", "POSIX", "").
+std::string languageOfLocaleName(const char* name);
+
 }  // namespace platform

@@ -174,6 +174,12 @@ bool OpenUrl(const char* address, bool maximised) {
 
 int GetYear() { return platform::localYear(); }
 
+const char* GetDesktopLanguage() {
+  static char code[8];
+  copyText(code, sizeof code, platform::desktopLanguage().c_str());
+  return code;
+}
+
 void InitClock() {
   // Only the reading is taken anew: the total runs on, so the clock never goes back when a
   // window opens (each window creation initialises it) and times kept before stay valid.

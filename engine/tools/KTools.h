@@ -76,6 +76,11 @@ bool OpenUrl(const char* address, bool maximised);
 // The year of the local time.
 int GetYear();
 
+// The desktop's language, a lower-case ISO 639 code ("de", "fr"), "" when it names none: the
+// locale's variables (LC_ALL, else LC_MESSAGES, else LANG), and on Windows, where none of them
+// is set, the user's display language. The result lives in a static buffer.
+const char* GetDesktopLanguage();
+
 // The engine clock: milliseconds counted from its first reading, less every interval
 // skipped by ResyncClock. InitClock takes a new raw reading to count from and keeps the
 // running total, so the clock never goes back (it wraps at 2^32).

@@ -175,4 +175,7 @@ void showMessage(int number, const char* detail, const char* detail2) {
   popup = int16_t(number);
   std::snprintf(details[0], sizeof details[0], "%s", detail ? detail : "");
   std::snprintf(details[1], sizeof details[1], "%s", detail2 ? detail2 : "");
+  for (char* text : details)
+    for (char* c = text; *c; ++c)
+      if (*c == '\\') *c = '/';
 }

@@ -70,5 +70,7 @@ int resolveMessage(int number, ResolvedLine out[4]);
 void formatMessageLine(const ResolvedLine& line, const char* format, char* out, int size);
 
 // Shows a message: the frame drawing draws the window while popup > 0. The texts, when given,
-// are what the message's Detail and Detail2 lines fill in (kept until the next message).
+// are what the message's Detail and Detail2 lines fill in (kept until the next message). They
+// are drawn in the game's font, which has no backslash: a Windows path's separators are
+// written as '/', which Windows reads as well.
 void showMessage(int number, const char* detail = nullptr, const char* detail2 = nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "career/world.h"
 #include "tools/KIniFile.h"
@@ -25,11 +26,24 @@ namespace {
 char problem[512];
 KIniFile ini;
 
+// A data file's name as the player's system writes it ("data/nation.ini" on Linux,
+// "data\nation.ini" on Windows).
+std::string shownName(const char* file) {
+  std::string where(file);
+  KTools::ConvertSlashes(where.data());
+  return where;
+}
+
 bool fail(const char* format, const char* file, int a = 0, int b = 0) {
-  char where[200];
-  std::snprintf(where, sizeof where, "%s", file);
-  KTools::ConvertSlashes(where);
-  std::snprintf(problem, sizeof problem, format, where, a, b);
+  std::snprintf(problem, sizeof problem, format, shownName(file).c_str(), a, b);
+  return false;
+}
+
+// A name list that the nation of a section needs holds no names.
+bool failNoNames(const char* file, int nation) {
+  std::snprintf(problem, sizeof problem,
+                "The world cannot be built: %s holds no names, and the boxers of section [%d] of %s need them.",
+                shownName(file).c_str(), nation, shownName(kNationFile).c_str());
   return false;
 }
 
@@ -136,12 +150,8 @@ bool checkNations() {
     if (nations[n].lightWeight <= 0 && nations[n].heavyWeight <= 0) continue;
     int g = nameGroupOfNation(n);
     const NameFile& f = kNameFiles[g - 1];
-    if (!groupDrawable(firstNames, firstNameCount, g))
-      return fail("The world cannot be built: %s holds no names, and the boxers of section "
-                  "[%d] of data/nation.ini need them.", f.firstNameFile, n);
-    if (f.surnameFile && !groupDrawable(surnames, surnameCount, g))
-      return fail("The world cannot be built: %s holds no names, and the boxers of section "
-                  "[%d] of data/nation.ini need them.", f.surnameFile, n);
+    if (!groupDrawable(firstNames, firstNameCount, g)) return failNoNames(f.firstNameFile, n);
+    if (f.surnameFile && !groupDrawable(surnames, surnameCount, g)) return failNoNames(f.surnameFile, n);
   }
   return true;
 }

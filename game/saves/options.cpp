@@ -115,16 +115,10 @@ bool saveOptions() {
 }
 
 int languageFromLocale() {
-  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-  for (const char* name : names) {
-    const char* v = std::getenv(name);
-    if (!v || !v[0]) continue;  // an empty variable does not count, as for the C library
-    const std::string l = lower(std::string(v).substr(0, 2));
-    if (l == "de") return 1;
-    if (l == "fr") return 2;
-    if (l == "es") return 3;
-    return 0;
-  }
+  const std::string code = KTools::GetDesktopLanguage();
+  if (code == "de") return 1;
+  if (code == "fr") return 2;
+  if (code == "es") return 3;
   return 0;
 }
 

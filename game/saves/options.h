@@ -33,8 +33,9 @@ bool saveOptions();
 std::string formatOptions(const GameOptions& options);
 bool parseOptions(const char* text, size_t size, GameOptions& options);
 
-// The language of the desktop's locale for a first run: LC_ALL, else LC_MESSAGES, else LANG
-// ("de_DE.UTF-8" gives 1); German 1, French 2, Spanish 3, anything else English 0.
+// The desktop's language for a first run (KTools::GetDesktopLanguage: the locale's variables,
+// on Windows else the user's display language; "de_DE.UTF-8" gives 1): German 1, French 2,
+// Spanish 3, anything else English 0.
 int languageFromLocale();
 // "eng", "ger", "fre", "spa" (any case) to 0..3; -1 for anything else.
 int languageFromName(const char* name);

@@ -42,11 +42,11 @@ namespace {
 
 std::string gfx(const char* file) { return std::string("data\\gfx\\") + file; }
 
-// "data\gfx\menu.jpg" as the player reads it: "data/gfx/menu.jpg".
+// "data\gfx\menu.jpg" as the player's system writes it: "data/gfx/menu.jpg" on Linux, as it
+// stands on Windows.
 std::string shown(const std::string& path) {
   std::string s = path;
-  for (char& c : s)
-    if (c == '\\') c = '/';
+  KTools::ConvertSlashes(s.data());
   return s;
 }
 

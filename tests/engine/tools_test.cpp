@@ -237,6 +237,71 @@ TEST(Year, IsPlausible) {
   EXPECT_EQ(KTools::InitPaths(), y);
 }
 
+// ---- The desktop's language ------------------------------------------------------------------
+
+TEST(LocaleNames, GiveTheLanguageTheyStartWith) {
+  EXPECT_EQ(platform::languageOfLocaleName("de_AT.UTF-8"), "de");
+  EXPECT_EQ(platform::languageOfLocaleName("fr-CA"), "fr");
+  EXPECT_EQ(platform::languageOfLocaleName("es"), "es");
+  EXPECT_EQ(platform::languageOfLocaleName("PT_br"), "pt");
+  EXPECT_EQ(platform::languageOfLocaleName("en_IE@euro"), "en");
+  EXPECT_EQ(platform::languageOfLocaleName("zh-Hans-CN"), "zh");
+  EXPECT_EQ(platform::languageOfLocaleName("haw_US"), "haw");
+  for (const char* none : {"C", "C.UTF-8", "POSIX", "", "german", "d3_DE", "_DE"})
+    EXPECT_EQ(platform::languageOfLocaleName(none), "") << none;
+  EXPECT_EQ(platform::languageOfLocaleName(nullptr), "");
+}
+
+// The locale's variables are cleared for each case and put back after it.
+class DesktopLanguage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 3; ++i) {
+      const char* v = std::getenv(kNames[i]);
+      had_[i] = v != nullptr;
+      if (v) kept_[i] = v;
+      unsetEnv(kNames[i]);
+    }
+  }
+  void TearDown() override {
+    for (int i = 0; i < 3; ++i) {
+      if (had_[i]) setEnv(kNames[i], kept_[i].c_str());
+      else unsetEnv(kNames[i]);
+    }
+  }
+  static constexpr const char* kNames[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  bool had_[3] = {};
+  std::string kept_[3];
+};
+
+TEST_F(DesktopLanguage, TheVariablesComeFirstInTheirOrder) {
+  setEnv("LANG", "de_DE.UTF-8");
+  EXPECT_STREQ(KTools::GetDesktopLanguage(), "de");
+  setEnv("LC_MESSAGES", "fr_FR");
+  EXPECT_STREQ(KTools::GetDesktopLanguage(), "fr");
+  setEnv("LC_ALL", "es_ES.UTF-8");
+  EXPECT_STREQ(KTools::GetDesktopLanguage(), "es");
+  unsetEnv("LC_ALL");
+  EXPECT_STREQ(KTools::GetDesktopLanguage(), "fr");
+  // A variable set to a locale of no language is honoured: the system is not asked instead.
+  setEnv("LC_MESSAGES", "C");
+  EXPECT_STREQ(KTools::GetDesktopLanguage(), "");
+}
+
+// Without the variables: nothing on Linux; on Windows the user's display language, which the
+// Wine run with LC_ALL=de_DE.UTF-8 given to Wine (not to the program: the case clears it) names
+// in BRAWNMOOR_SYSTEM_LANGUAGE.
+TEST_F(DesktopLanguage, WithoutTheVariablesTheSystemNamesIt) {
+  const std::string code = KTools::GetDesktopLanguage();
+#if defined(_WIN32)
+  EXPECT_FALSE(code.empty()) << "Windows always has a display language";
+  EXPECT_EQ(platform::languageOfLocaleName(code.c_str()), code) << "a lower-case language code";
+  if (const char* expected = std::getenv("BRAWNMOOR_SYSTEM_LANGUAGE")) EXPECT_EQ(code, expected);
+#else
+  EXPECT_EQ(code, "");
+#endif
+}
+
 // ---- Message boxes and small helpers ------------------------------------------------------
 
 std::string seenCaption, seenText;

@@ -45,7 +45,22 @@ GameDriver::~GameDriver() {
   KTools::InitClock();
 }
 
+namespace {
+// A program starts with no overlay open; an earlier test in this process may have left one (a
+// message pop-up left open would take the launcher's first click for itself). Test programs
+// run their cases in another order on each system: MinGW's start-up registers the files'
+// tests last to first.
+void closeOverlays() {
+  popup = 0;
+  messagePopup = 0;
+  profilePanel = 0;
+  gameOver = 0;
+  inGameMenu = 0;
+}
+}  // namespace
+
 bool GameDriver::startLauncher() {
+  closeOverlays();
   inLauncher_ = true;
   running_ = app::startLauncher();
   if (running_) gameWindow->SetMaxFrameRate(-1);
@@ -53,12 +68,7 @@ bool GameDriver::startLauncher() {
 }
 
 bool GameDriver::bootGame(bool openGL) {
-  // A program starts with no overlay open; an earlier test in this process may have left one.
-  popup = 0;
-  messagePopup = 0;
-  profilePanel = 0;
-  gameOver = 0;
-  inGameMenu = 0;
+  closeOverlays();
   loadPreferences();
   preferences.useDirectX = openGL ? 0 : 1;
   preferences.windowed = 1;

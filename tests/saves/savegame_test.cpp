@@ -29,6 +29,7 @@
 #include "support/tempdir.h"
 #include "support/testenv.h"
 #include "tools/KTools.h"
+#include "ui/fonttables.h"
 #include "ui/session.h"
 #include "ui/texttable.h"
 
@@ -195,6 +196,14 @@ TEST_F(Saves, AGoldenFileFromAFixedSeed) {
   month = savedMonth;
 }
 
+// Whether the game's small font has a glyph for the character (the career's messages are
+// drawn in it; a character without one is left out).
+bool fontDraws(char c) {
+  for (int i = 0; i < kSmallFontGlyphs; ++i)
+    if (smallFontTable[i].character == static_cast<unsigned char>(c)) return true;
+  return false;
+}
+
 // The message of a failed save: that the game was not saved, the system's reason and the folder.
 std::vector<std::string> shownLines() {
   std::vector<std::string> out;
@@ -232,8 +241,15 @@ TEST_F(Saves, AnUnwritableFolderFailsAndKeepsTheOldSlot) {
 #if !defined(_WIN32)
     EXPECT_EQ(lines[1], std::string("Reason: ") + std::strerror(EISDIR));
 #endif
-    EXPECT_EQ(lines[2], "Folder: " + systemPath(home.path() + "/Brawnmoor"));
+    // The folder as the system names it, its separators written as '/' (the game's font has
+    // no backslash; Windows reads either), every character one the window can draw.
+    std::string folder = systemPath(home.path() + "/Brawnmoor");
+    for (char& c : folder)
+      if (c == '\\') c = '/';
+    EXPECT_EQ(lines[2], "Folder: " + folder);
     EXPECT_EQ(lines[3], "Nothing in this slot was changed.");
+    for (const std::string& line : lines)
+      for (char c : line) EXPECT_TRUE(fontDraws(c)) << "'" << c << "' in " << line;
     EXPECT_TRUE(std::filesystem::is_directory(slotPath(6)));
     // A failed save leaves no half-written file behind and the good slot as it was.
     EXPECT_FALSE(std::filesystem::exists(slotPath(6) + ".new"));

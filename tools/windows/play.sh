@@ -2,8 +2,8 @@
 # The Windows release as a player meets it, under Wine and Xvfb: the installer run (silently)
 # in a fresh Wine prefix, its files, Start-menu entries and uninstall entry checked, then the
 # installed game started from its installed path and played with real clicks: the launcher,
-# the main menu, a quick start to the boxer screen, a fight arranged on the rankings and watched
-# in the ring view, on the software renderer and again on OpenGL. Then the installed advisor,
+# the main menu, the Options screen, a quick start to the boxer screen, a fight arranged on the
+# rankings and watched in the ring view, on the software renderer and again on OpenGL. Then the installed advisor,
 # Vantorel, is started as a person would, the consent question answered with a click on Yes,
 # with the prefix's Internet settings pointing at a proxy on this machine that plays the driver
 # database: once for a card it knows, once for "nores". Pictures of each step are kept in the
@@ -48,6 +48,9 @@ installed="$home/AppData/Local/Programs/Brawnmoor"
 [ -f "$installed/brawnmoor.exe" ] || fail "no brawnmoor.exe in $installed"
 [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
 [ -f "$installed/data/languages.ini" ] || fail "no data folder"
+# One file for each name as Windows sees names (the model is boxer01.k3d and boxer01.K3D).
+twins=$(cd "$installed" && find data -type f | tr 'A-Z' 'a-z' | sort | uniq -d)
+[ -z "$twins" ] || fail "files whose names differ only in case: $twins"
 startmenu="$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Brawnmoor"
 [ -f "$startmenu/Brawnmoor.lnk" ] || fail "no Start-menu entry in $startmenu"
 run reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brawnmoor' >"$out/uninstall-key.txt" 2>&1 ||
@@ -97,6 +100,11 @@ play() {
   read -r gx gy < <(windowAt 800)
   sleep 8                                                              # loading, the jingle
   shot "mainmenu-$name" "$gx" "$gy" 800 600
+  click $((gx + 400)) $((gy + 487))                                    # OPTIONS
+  sleep 1
+  shot "options-$name" "$gx" "$gy" 800 600
+  click $((gx + 400)) $((gy + 499))                                    # BACK
+  sleep 1
   click $((gx + 400)) $((gy + 375))                                    # QUICK START
   sleep 5
   shot "boxer-$name" "$gx" "$gy" 800 600
