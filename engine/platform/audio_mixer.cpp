@@ -67,8 +67,10 @@ bool AudioEvent::Wait(unsigned timeoutMs) {
 namespace audio_internal {
 
 Mixer& mixer() {
-  static Mixer instance;
-  return instance;
+  // Never destroyed: SDL's audio thread may still be mixing while the program's statics are
+  // torn down at exit, and it must not find the buffer list freed under it.
+  static Mixer* const instance = new Mixer;
+  return *instance;
 }
 
 namespace {

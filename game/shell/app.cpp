@@ -199,6 +199,7 @@ bool startLauncher() {
   userFolder();
   preferences.started = 1;
   KInput::HideCursor();
+  ReleaseGameSounds(gameSounds);  // a launcher opened again in one run loads them afresh
   LoadGameSounds(gameSounds);
   setCareerSoundHook(careerSound);
   std::srand(KTools::GetMilliseconds());
