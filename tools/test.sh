@@ -2,7 +2,7 @@
 # Builds everything and runs every test: the normal build and its tests, its Debian package and
 # the package's checks, a bounded run of the fault script (damaged data and slots, kill -9 during
 # saves, a full disk), the sanitizer build, a bounded run of each fuzzer (tools/fuzz.sh, about
-# 160 s), then the Windows build with its release and its tests under Wine (tools/windows.sh
+# 165 s), then the Windows build with its release and its tests under Wine (tools/windows.sh
 # --test). Each part says how long it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
