@@ -12,18 +12,14 @@ namespace vantorel {
 namespace {
 
 bool askConsentDialog() {
-  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
-                                             GTK_BUTTONS_YES_NO, "%s", kConsentText);
-  gtk_window_set_title(GTK_WINDOW(dialog), kConsentCaption);
-  gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+  GtkWidget* dialog = makeMessageBox(nullptr, kConsentCaption, kConsentText, true);
   const int answer = gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
   return answer == GTK_RESPONSE_YES;
 }
 
 void messageDialog(GtkWindow* parent, const char* text) {
-  GtkWidget* dialog = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER, GTK_BUTTONS_OK,
-                                             "%s", text);
+  GtkWidget* dialog = makeMessageBox(parent, kErrorCaption, text, false);
   gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
 }

@@ -74,6 +74,8 @@ inline constexpr int kWindowHeight = 270;
 inline constexpr char kStatusNotice[] = "Driver advice from the Online Quenndal Driver Database (OQDD)";
 
 inline constexpr char kConsentCaption[] = "Important notice";
+// The caption of the apology box: what Windows titles a message box given no caption of its own.
+inline constexpr char kErrorCaption[] = "Error";
 inline constexpr char kConsentText[] =
     "This applications must connect to the internet in order to proceed.\n"
     "It will send your video card name and Operating system name  to the Online Quenndal Driver "

@@ -94,24 +94,20 @@ GtkWidget* makeControl(const ControlSpec& item) {
 
 }  // namespace
 
-AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string os, OpenPage openPage)
-    : server_(std::move(server)), card_(std::move(card)), os_(std::move(os)), openPage_(std::move(openPage)) {
-  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  g_object_ref_sink(window_);
-  gtk_window_set_title(GTK_WINDOW(window_), kWindowTitle);
-  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
-  gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
-  gtk_window_move(GTK_WINDOW(window_), kWindowX, kWindowY);
+void giveOwnTitleBar(GtkWindow* window, const char* title) {
+  gtk_window_set_title(window, title);
+  gtk_window_set_resizable(window, FALSE);
+  gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
 
   GList* icons = nullptr;
   for (int size : {16, 32, 48, 64}) icons = g_list_append(icons, pixbufOf(drawMonitorIcon(size)));
-  gtk_window_set_icon_list(GTK_WINDOW(window_), icons);
+  gtk_window_set_icon_list(window, icons);
 
   installFrameStyle();
-  gtk_style_context_add_class(gtk_widget_get_style_context(window_), kFrameStyleClass);
+  gtk_style_context_add_class(gtk_widget_get_style_context(GTK_WIDGET(window)), kFrameStyleClass);
   GtkWidget* titleBar = gtk_header_bar_new();
   gtk_widget_set_name(titleBar, "vantorel-titlebar");
-  gtk_header_bar_set_title(GTK_HEADER_BAR(titleBar), kWindowTitle);
+  gtk_header_bar_set_title(GTK_HEADER_BAR(titleBar), title);
   gtk_header_bar_set_has_subtitle(GTK_HEADER_BAR(titleBar), FALSE);
   // The small icon on the left, as the toolkit shows none on a dialog's own title bar.
   GtkWidget* titleIcon = gtk_image_new_from_pixbuf(GDK_PIXBUF(icons->data));
@@ -120,9 +116,30 @@ AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string o
   g_list_free_full(icons, g_object_unref);
   gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(titleBar), TRUE);
   gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(titleBar), kTitleBarLayout);
-  gtk_widget_set_size_request(titleBar, -1, kTitleBarHeight);
-  gtk_window_set_titlebar(GTK_WINDOW(window_), titleBar);
+  gtk_window_set_titlebar(window, titleBar);
   gtk_widget_show_all(titleBar);
+  // Moving and closing are all the window offers: window managers that read these functions
+  // leave minimise, maximise and resize out of their menus and keys as well.
+  g_signal_connect_after(window, "realize", G_CALLBACK(+[](GtkWidget* widget, gpointer) {
+    gdk_window_set_functions(gtk_widget_get_window(widget), GdkWMFunction(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
+  }), nullptr);
+}
+
+GtkWidget* makeMessageBox(GtkWindow* parent, const char* caption, const char* text, bool yesNo) {
+  GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, yesNo ? GTK_MESSAGE_QUESTION : GTK_MESSAGE_OTHER,
+                                          yesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s", text);
+  giveOwnTitleBar(GTK_WINDOW(box), caption);
+  gtk_window_set_position(GTK_WINDOW(box), parent ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
+  return box;
+}
+
+AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string os, OpenPage openPage)
+    : server_(std::move(server)), card_(std::move(card)), os_(std::move(os)), openPage_(std::move(openPage)) {
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  g_object_ref_sink(window_);
+  gtk_window_move(GTK_WINDOW(window_), kWindowX, kWindowY);
+  giveOwnTitleBar(GTK_WINDOW(window_), kWindowTitle);
+  gtk_widget_set_size_request(gtk_window_get_titlebar(GTK_WINDOW(window_)), -1, kTitleBarHeight);
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_widget_set_size_request(box, kClientWidth, kClientHeight);
@@ -164,10 +181,7 @@ AdvisorWindow::AdvisorWindow(std::string server, std::string card, std::string o
   setField(kCardField, card_);
   gtk_widget_show_all(box);
 
-  // Moving and closing are all the window offers: window managers that read these functions
-  // leave minimise, maximise and resize out of their menus and keys as well.
   gtk_widget_realize(window_);
-  gdk_window_set_functions(gtk_widget_get_window(window_), GdkWMFunction(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
 }
 
 AdvisorWindow::~AdvisorWindow() {

@@ -27,6 +27,14 @@ inline constexpr char kTitleBarLayout[] = ":close";
 // The style class that the window's frame rules select.
 inline constexpr char kFrameStyleClass[] = "vantorel-frame";
 
+// Gives a window of the advisor (the main window, the consent box, the apology box) the title bar
+// it draws itself: the small icon, the caption and a close button, fixed size, no frame of the
+// window manager's (which may keep minimise and maximise buttons on a dialog).
+void giveOwnTitleBar(GtkWindow* window, const char* title);
+// A modal message box with that caption and text over `parent` (or centred on the screen): Yes
+// and No, or OK. Closing it with its title bar's button answers GTK_RESPONSE_DELETE_EVENT.
+GtkWidget* makeMessageBox(GtkWindow* parent, const char* caption, const char* text, bool yesNo);
+
 class AdvisorWindow {
  public:
   using OpenPage = std::function<void(GtkWindow* parent, const std::string& address)>;

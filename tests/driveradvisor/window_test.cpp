@@ -187,19 +187,19 @@ TEST(AdvisorWindow, EveryControlStandsAtItsRectangleWithItsText) {
   g_list_free(icons);
 }
 
-TEST(AdvisorWindow, TheTitleBarHasACaptionAndACloseButtonOnly) {
-  Opened opened;
-  AdvisorWindow w("http://db.example/", kCard, "61", opened.hook());
-  w.show();
-  settle(w.window());
-  GtkWindow* window = GTK_WINDOW(w.window());
+// Checks that a window of the advisor draws its own title bar (icon, caption, one close button),
+// is of fixed size and asks the window manager for no frame; gives the title bar's widgets.
+std::vector<GtkWidget*> expectOwnTitleBar(GtkWidget* widget, const char* title) {
+  GtkWindow* window = GTK_WINDOW(widget);
   EXPECT_FALSE(gtk_window_get_resizable(window));
   EXPECT_EQ(gtk_window_get_type_hint(window), GDK_WINDOW_TYPE_HINT_DIALOG);
 
   // The window draws its own title bar: icon, caption and one title button, the close button.
   GtkWidget* bar = gtk_window_get_titlebar(window);
-  ASSERT_TRUE(GTK_IS_HEADER_BAR(bar));
-  EXPECT_STREQ(gtk_header_bar_get_title(GTK_HEADER_BAR(bar)), "Vantorel 1.0");
+  EXPECT_TRUE(GTK_IS_HEADER_BAR(bar));
+  if (!GTK_IS_HEADER_BAR(bar)) return {};
+  EXPECT_STREQ(gtk_header_bar_get_title(GTK_HEADER_BAR(bar)), title);
+  EXPECT_STREQ(gtk_window_get_title(window), title);
   EXPECT_TRUE(gtk_header_bar_get_show_close_button(GTK_HEADER_BAR(bar)));
   std::vector<GtkWidget*> parts;
   collectWidgets(bar, parts);
@@ -224,14 +224,24 @@ TEST(AdvisorWindow, TheTitleBarHasACaptionAndACloseButtonOnly) {
   // The window manager is asked for no frame of its own (a window manager may keep minimise and
   // maximise buttons on a fixed-size dialog it decorates) and offers moving and closing only.
   GdkWMDecoration decorations;
-  ASSERT_TRUE(gdk_window_get_decorations(gtk_widget_get_window(w.window()), &decorations));
+  EXPECT_TRUE(gdk_window_get_decorations(gtk_widget_get_window(widget), &decorations));
   EXPECT_EQ(decorations, 0);
-  const std::vector<long> motif = windowProperty(w.window(), "_MOTIF_WM_HINTS");
-  ASSERT_GE(motif.size(), 3u);
+  const std::vector<long> motif = windowProperty(widget, "_MOTIF_WM_HINTS");
+  EXPECT_GE(motif.size(), 3u);
+  if (motif.size() < 3) return parts;
   constexpr long kFunctionsSet = 1, kDecorationsSet = 2, kMove = 4, kClose = 32;
   EXPECT_EQ(motif[0] & (kFunctionsSet | kDecorationsSet), kFunctionsSet | kDecorationsSet);
   EXPECT_EQ(motif[1], kMove | kClose);  // not all, resize, minimise or maximise
   EXPECT_EQ(motif[2], 0);
+  return parts;
+}
+
+TEST(AdvisorWindow, TheTitleBarHasACaptionAndACloseButtonOnly) {
+  Opened opened;
+  AdvisorWindow w("http://db.example/", kCard, "61", opened.hook());
+  w.show();
+  settle(w.window());
+  const std::vector<GtkWidget*> parts = expectOwnTitleBar(w.window(), "Vantorel 1.0");
 
   // Fixed size: the whole window, title bar and frame included, is 650 x 270, and the size
   // hints hold it there.
@@ -258,6 +268,39 @@ TEST(AdvisorWindow, TheTitleBarHasACaptionAndACloseButtonOnly) {
   pump();
   EXPECT_TRUE(closing);
   g_signal_handler_disconnect(w.window(), handler);
+}
+
+// The consent box and the apology box wear the window's own title bar too: a window manager that
+// decorates dialogs itself gave them minimise and maximise buttons.
+TEST(AdvisorWindow, TheMessageBoxesHaveACaptionAndACloseButtonOnly) {
+  GtkWidget* consent = makeMessageBox(nullptr, kConsentCaption, kConsentText, true);
+  g_object_ref(consent);  // kept until the test is done with it, whatever closing does
+  gtk_widget_show(consent);
+  settle(consent);
+  const std::vector<GtkWidget*> parts = expectOwnTitleBar(consent, kConsentCaption);
+  // Closing the question with its title bar's button is not a Yes.
+  int answer = 0;
+  g_signal_connect(consent, "response", G_CALLBACK(+[](GtkDialog*, gint response, gpointer out) {
+    *static_cast<int*>(out) = response;
+  }), &answer);
+  for (GtkWidget* part : parts)
+    if (GTK_IS_BUTTON(part) && hasClass(part, "close")) gtk_button_clicked(GTK_BUTTON(part));
+  pump();
+  EXPECT_EQ(answer, GTK_RESPONSE_DELETE_EVENT);
+  gtk_widget_destroy(consent);
+  g_object_unref(consent);
+
+  Opened opened;
+  AdvisorWindow w("http://db.example/", kCard, "61", opened.hook());
+  w.show();
+  settle(w.window());
+  GtkWidget* apology = makeMessageBox(GTK_WINDOW(w.window()), kErrorCaption, "Sorry", false);
+  gtk_widget_show(apology);
+  settle(apology);
+  expectOwnTitleBar(apology, "Error");
+  EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(apology)), GTK_WINDOW(w.window()));
+  EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(apology)));
+  gtk_widget_destroy(apology);
 }
 
 TEST(AdvisorWindow, ButtonsOpenTheirPages) {
