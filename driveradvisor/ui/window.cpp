@@ -25,15 +25,16 @@ constexpr char kCss[] = R"(
 // window manager. (Window managers are free to keep minimise and maximise buttons on a fixed-size
 // dialog they decorate themselves, and some do.) These rules reach the title bar's buttons,
 // which the toolkit makes and remakes itself, so they go to the whole screen; every selector
-// names this window's style class.
+// names the style class of the advisor's windows (its main window and its message boxes, whose
+// node is not "window").
 constexpr char kFrameCss[] = R"(
-window.vantorel-frame decoration, window.vantorel-frame.solid-csd decoration {
+.vantorel-frame decoration, .vantorel-frame.solid-csd decoration {
   margin: 0; padding: 0; border-radius: 0; box-shadow: none; border: 3px solid @borders; }
-window.vantorel-frame headerbar {
+.vantorel-frame headerbar {
   min-height: 18px; padding: 0 2px; margin: 0; border-radius: 0; border-width: 0 0 1px 0; }
-window.vantorel-frame headerbar .title { font-size: 8pt; font-weight: bold; }
-window.vantorel-frame headerbar image, window.vantorel-frame headerbar box { margin: 0; padding: 0; }
-window.vantorel-frame headerbar button.titlebutton {
+.vantorel-frame headerbar .title { font-size: 8pt; font-weight: bold; }
+.vantorel-frame headerbar image, .vantorel-frame headerbar box { margin: 0; padding: 0; }
+.vantorel-frame headerbar button.titlebutton {
   min-height: 16px; min-width: 16px; padding: 0; margin: 0; border-width: 0; }
 )";
 
