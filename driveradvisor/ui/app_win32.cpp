@@ -1,4 +1,4 @@
-#include "ui/app_win32.h"
+#include "ui/app.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

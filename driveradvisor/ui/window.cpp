@@ -211,7 +211,7 @@ void AdvisorWindow::setField(int id, const std::string& text) {
   gtk_entry_set_text(GTK_ENTRY(control(id)), text.c_str());
 }
 
-void AdvisorWindow::showOutcome(const QueryOutcome& outcome, const std::function<void(const char*)>& message) {
+void AdvisorWindow::showOutcome(const QueryOutcome& outcome, const Message& message) {
   const OutcomeView view = viewOf(outcome);
   if (view.apology) message(kApologyText);
   for (const auto& [id, text] : view.fields) setField(id, text);

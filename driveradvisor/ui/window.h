@@ -38,6 +38,8 @@ GtkWidget* makeMessageBox(GtkWindow* parent, const char* caption, const char* te
 class AdvisorWindow {
  public:
   using OpenPage = std::function<void(GtkWindow* parent, const std::string& address)>;
+  // Shows a message over the window (the apology for "nores").
+  using Message = std::function<void(const char* text)>;
 
   // Builds the window (not shown yet) for the given database server, card and system
   // version. The buttons hand their page addresses to `openPage`.
@@ -57,7 +59,7 @@ class AdvisorWindow {
 
   // What the answer means on screen: the apology through `message` for "nores" and for a
   // missing website (then the retry advice), the four fields for a found card.
-  void showOutcome(const QueryOutcome& outcome, const std::function<void(const char*)>& message);
+  void showOutcome(const QueryOutcome& outcome, const Message& message);
 
  private:
   void setField(int id, const std::string& text);

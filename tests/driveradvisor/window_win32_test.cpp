@@ -25,7 +25,7 @@
 #include "core/card.h"
 #include "core/http.h"
 #include "loopback_server.h"
-#include "ui/app_win32.h"
+#include "ui/app.h"
 #include "ui/window_win32.h"
 
 namespace {
